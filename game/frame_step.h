@@ -1,0 +1,10 @@
+#pragma once
+
+class Game;
+
+// The frame function the shell's loop calls once per pass. It owns the one game of the process,
+// created on the first call. Returns 0.
+int FrameStep();
+
+// The game FrameStep plays, for those that run it and look at it (the replay tool's trace).
+Game& frameStepGame();

@@ -1,0 +1,112 @@
+#include "render/main_menu.h"
+
+#include "render/gl.h"
+#include "render/help_text.h"
+#include "render/text.h"
+#include "shell/platform.h"
+#include "shell/virtual_keys.h"
+
+#include <cstdint>
+
+namespace {
+
+constexpr std::uint32_t kMenuFrameMs = 10;
+constexpr float kPlayCursorY = 0.3f;
+constexpr float kQuitCursorY = -0.1f;
+
+void readMenuKeys(bool& menuQuitChosen, bool& menuPlayChosen, int& menuSelection, bool& menuUpArmed,
+                  bool& menuDownArmed) {
+    // With two entries both arrows simply toggle the selection.
+    if (keyDown(VK_UP) && menuUpArmed) {
+        menuSelection = menuSelection == 0 ? 1 : menuSelection - 1;
+        menuUpArmed = false;
+    }
+    if (keyDown(VK_DOWN) && menuDownArmed) {
+        menuSelection = menuSelection == 1 ? 0 : menuSelection + 1;
+        menuDownArmed = false;
+    }
+    const bool confirm = keyDown(VK_RETURN) || keyDown(VK_SPACE);
+    if (menuSelection == 0 && confirm) {
+        menuPlayChosen = true;
+    }
+    if (menuSelection == 1 && confirm) {
+        menuQuitChosen = true;
+    }
+    if (!keyDown(VK_UP)) {
+        menuUpArmed = true;
+    }
+    if (!keyDown(VK_DOWN)) {
+        menuDownArmed = true;
+    }
+}
+
+// The backdrop keeps whatever transform and colour the last text of the previous frame left: it
+// stands behind the credit line's translation and takes its grey, which dims it to half.
+void drawBackdrop(TextureId menuTexture) {
+    glBindTexture(GL_TEXTURE_2D, menuTexture);
+    glTranslatef(0.0f, 0.0f, -9.0f);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(6.5f, -5.0f, 0.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(-6.5f, -5.0f, 0.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(-6.5f, 5.0f, 0.0f);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(6.5f, 5.0f, 0.0f);
+    glEnd();
+}
+
+void drawMarker(float menuCursorY) {
+    glColor3f(0.2f, 0.2f, 0.2f);
+    glLoadIdentity();
+    glTranslatef(-0.32f, menuCursorY, -1.0f);
+    glBegin(GL_QUADS);
+    glVertex3f(-0.09f, -0.02f, 0.0f);
+    glVertex3f(0.09f, -0.02f, 0.0f);
+    glVertex3f(0.09f, 0.02f, 0.0f);
+    glVertex3f(-0.09f, 0.02f, 0.0f);
+    glEnd();
+}
+
+void drawMenuScreen(TextureId menuTexture, float menuCursorY) {
+    glEnable(GL_TEXTURE_2D);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawBackdrop(menuTexture);
+    glDisable(GL_TEXTURE_2D);
+
+    glColor3f(0.8f, 0.0f, 0.0f);
+    glLoadIdentity();
+    glTranslatef(0.0f, 0.0f, -9.0f);
+    glRasterPos2f(-1.0f, 3.3f);
+    drawText(FontNormal, "Glimmerwake");
+    drawHelpText();
+
+    drawMarker(menuCursorY);
+
+    glColor3f(0.8f, 0.0f, 0.0f);
+    glLoadIdentity();
+    glTranslatef(-0.4f, 0.3f, -1.0f);
+    glRasterPos2f(0.0f, 0.0f);
+    drawText(FontNormal, "Play");
+    glRasterPos2f(0.0f, -0.4f);
+    drawText(FontNormal, "Quit");
+
+    glColor3f(0.5f, 0.5f, 0.5f);
+    glLoadIdentity();
+    glTranslatef(-0.2f, 0.3f, -1.0f);
+    glRasterPos2f(0.0f, -0.7f);
+    drawText(FontNormal, "Made by the Glimmerwake team, 2026");
+}
+
+} // namespace
+
+void runMainMenu(TextureId menuTexture, bool& menuQuitChosen, bool& menuPlayChosen,
+                 float& menuCursorY, int& menuSelection, bool& menuUpArmed, bool& menuDownArmed) {
+    const std::uint32_t start = tickCount();
+    // The marker follows the selection as it stood before this frame's keys.
+    menuCursorY = menuSelection == 0 ? kPlayCursorY : kQuitCursorY;
+    readMenuKeys(menuQuitChosen, menuPlayChosen, menuSelection, menuUpArmed, menuDownArmed);
+    drawMenuScreen(menuTexture, menuCursorY);
+    waitSince(start, kMenuFrameMs);
+}

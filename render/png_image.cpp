@@ -1,0 +1,99 @@
+#include "render/png_image.h"
+
+#include <csetjmp>
+#include <cstring>
+#include <png.h>
+
+namespace {
+
+struct MemoryReader {
+    const std::uint8_t* data;
+    std::size_t size;
+    std::size_t offset;
+};
+
+void readFromMemory(png_structp png, png_bytep out, png_size_t length) {
+    auto* reader = static_cast<MemoryReader*>(png_get_io_ptr(png));
+    if (length > reader->size - reader->offset) {
+        png_error(png, "truncated");
+    }
+    std::memcpy(out, reader->data + reader->offset, length);
+    reader->offset += length;
+}
+
+// libpng would print every warning and error on standard error; a bad image is simply not
+// loaded, so both go nowhere.
+void ignoreWarning(png_structp, png_const_charp) {}
+void failDecode(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+
+// Asks libpng for 8-bit RGBA whatever the file holds.
+void requestRgba(png_structp png, png_infop info) {
+    const int colourType = png_get_color_type(png, info);
+    if (colourType == PNG_COLOR_TYPE_PALETTE) {
+        png_set_palette_to_rgb(png);
+    }
+    if (colourType == PNG_COLOR_TYPE_GRAY || colourType == PNG_COLOR_TYPE_GRAY_ALPHA) {
+        png_set_expand_gray_1_2_4_to_8(png);
+        png_set_gray_to_rgb(png);
+    }
+    if (png_get_valid(png, info, PNG_INFO_tRNS)) {
+        png_set_tRNS_to_alpha(png);
+    }
+    png_set_strip_16(png);
+    png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+}
+
+} // namespace
+
+std::optional<RgbaImage> decodePng(const std::uint8_t* data, std::size_t size, int maxDimension) {
+    if (data == nullptr || size < 8 || png_sig_cmp(data, 0, 8) != 0) {
+        return std::nullopt;
+    }
+    png_structp png =
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, failDecode, ignoreWarning);
+    if (png == nullptr) {
+        return std::nullopt;
+    }
+    png_infop info = png_create_info_struct(png);
+    if (info == nullptr) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        return std::nullopt;
+    }
+    // Declared outside the jump buffer's reach so that a longjmp out of libpng leaves them in a
+    // state the clean-up below can rely on.
+    MemoryReader reader{data, size, 0};
+    RgbaImage image;
+    std::vector<png_bytep> rows;
+    bool decoded = false;
+    if (setjmp(png_jmpbuf(png)) == 0) {
+        png_set_read_fn(png, &reader, readFromMemory);
+        png_read_info(png, info);
+        const png_uint_32 width = png_get_image_width(png, info);
+        const png_uint_32 height = png_get_image_height(png, info);
+        if (width > 0 && height > 0 && maxDimension > 0 &&
+            width <= static_cast<png_uint_32>(maxDimension) &&
+            height <= static_cast<png_uint_32>(maxDimension)) {
+            requestRgba(png, info);
+            if (png_get_rowbytes(png, info) == std::size_t{width} * 4) {
+                image.width = static_cast<int>(width);
+                image.height = static_cast<int>(height);
+                image.pixels.resize(std::size_t{width} * height * 4);
+                rows.resize(height);
+                for (png_uint_32 y = 0; y < height; ++y) {
+                    rows[y] = image.pixels.data() + std::size_t{y} * width * 4;
+                }
+                png_read_image(png, rows.data());
+                decoded = true;
+            }
+        }
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    if (!decoded) {
+        return std::nullopt;
+    }
+    return image;
+}

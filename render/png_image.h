@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// A decoded image: 8-bit RGBA, rows from the file's top row down.
+struct RgbaImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> pixels;
+};
+
+// Decodes a PNG held in memory into RGBA, whatever its colour type, bit depth or interlacing:
+// palette and grey images are expanded, 16-bit samples reduced to 8, a missing alpha channel
+// filled opaque. Images wider or taller than `maxDimension` are refused from their header, before
+// any pixel memory is allocated. Nothing on failure; never reports anything.
+std::optional<RgbaImage> decodePng(const std::uint8_t* data, std::size_t size, int maxDimension);

@@ -1,0 +1,68 @@
+#include "render/texture.h"
+
+#include "render/gl.h"
+#include "render/png_image.h"
+
+#include <cstdio>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+// No image the game draws comes near this; anything larger is not one of ours and is refused
+// before it is read into memory.
+constexpr long kMaxFileBytes = 64L * 1024 * 1024;
+
+std::vector<std::uint8_t> readSmallFile(const char* path) {
+    std::vector<std::uint8_t> bytes;
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) {
+        return bytes;
+    }
+    struct stat status {};
+    if (fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0 &&
+        status.st_size <= kMaxFileBytes) {
+        bytes.resize(static_cast<std::size_t>(status.st_size));
+        if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
+            bytes.clear();
+        }
+    }
+    std::fclose(file);
+    return bytes;
+}
+
+int maxTextureSize() {
+    // Without a current context the query writes nothing, and the 0 refuses every image.
+    GLint size = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
+    return size;
+}
+
+} // namespace
+
+TextureId loadTexture(const char* path) {
+    if (path == nullptr) {
+        return 0;
+    }
+    const std::vector<std::uint8_t> bytes = readSmallFile(path);
+    const std::optional<RgbaImage> image = decodePng(bytes.data(), bytes.size(), maxTextureSize());
+    if (!image) {
+        return 0;
+    }
+    // Without a context glGenTextures writes nothing, so the name must start out as 0.
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    if (name == 0) {
+        return 0;
+    }
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    // The file's first row goes first, which puts the top of the picture at t = 0.
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image->width, image->height, 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, image->pixels.data());
+    return name;
+}

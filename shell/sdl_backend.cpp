@@ -1,0 +1,207 @@
+#include "shell/sdl_backend.h"
+
+#include "render/view.h"
+#include "shell/platform.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr const char* kCaption = "Glimmerwake";
+
+void showBox(const char* caption, const char* text) {
+    // Without a display no box can be shown; the text still has to reach someone.
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr) != 0) {
+        std::fprintf(stderr, "%s: %s\n", caption, text);
+    }
+}
+
+// With no display SDL quietly falls back to a driver that draws nowhere; a game nobody can see
+// is no game, unless that driver was asked for on purpose.
+bool invisibleDriver() {
+    const char* const driver = SDL_GetCurrentVideoDriver();
+    const bool invisible = driver != nullptr && (std::strcmp(driver, "offscreen") == 0 ||
+                                                 std::strcmp(driver, "dummy") == 0);
+    return invisible && std::getenv("SDL_VIDEODRIVER") == nullptr;
+}
+
+bool findDisplayMode(int width, int height, SDL_DisplayMode& found) {
+    const int modes = SDL_GetNumDisplayModes(0);
+    for (int i = 0; i < modes; ++i) {
+        SDL_DisplayMode mode{};
+        if (SDL_GetDisplayMode(0, i, &mode) == 0 && mode.w == width && mode.h == height) {
+            found = mode;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The game reads only the window's size and the quit; every other kind of event would only pile
+// up in the queue, which is worked off one event per frame.
+void ignoreUnreadEvents() {
+    for (Uint32 type = SDL_FIRSTEVENT + 1; type < SDL_LASTEVENT; ++type) {
+        if (type != SDL_QUIT && type != SDL_WINDOWEVENT) {
+            SDL_EventState(type, SDL_IGNORE);
+        }
+    }
+}
+
+void requestContext(int colourBits) {
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_BUFFER_SIZE, colourBits);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+}
+
+// SDL picks the pixel format while it creates an OpenGL window. When that fails but a plain
+// window can be made, it was the pixel format that failed.
+const char* windowFailure(int width, int height) {
+    SDL_Window* const plain = SDL_CreateWindow(kCaption, 0, 0, width, height, SDL_WINDOW_HIDDEN);
+    if (plain == nullptr) {
+        return "Windows Error:  Could not create window";
+    }
+    SDL_DestroyWindow(plain);
+    return "Windows Error:  Could not find a pixel format";
+}
+
+// SDL reports success for a full-screen window even when the display could not switch to the
+// mode and gave a window of its own size; only a window of exactly the size asked for counts.
+bool gotFullScreenMode(SDL_Window* window, int width, int height) {
+    int w = 0;
+    int h = 0;
+    SDL_GetWindowSize(window, &w, &h);
+    SDL_DisplayMode current{};
+    return w == width && h == height && SDL_GetWindowDisplayMode(window, &current) == 0 &&
+           current.w == width && current.h == height;
+}
+
+void fallBackToWindow(SDL_Window* window, int width, int height) {
+    SDL_SetWindowFullscreen(window, 0);
+    SDL_SetWindowSize(window, width, height);
+    SDL_SetWindowPosition(window, 0, 0);
+}
+
+void resizeToDrawable(SDL_Window* window) {
+    int w = 0;
+    int h = 0;
+    SDL_GL_GetDrawableSize(window, &w, &h);
+    resizeView(w, h);
+}
+
+} // namespace
+
+ShellContext& shell() {
+    static ShellContext context;
+    return context;
+}
+
+void fatalError(const char* text) {
+    showBox("FATAL ERROR", text);
+    shell().fatalErrorShown = true;
+    postQuitMessage(0);
+}
+
+void showError(const char* text) {
+    showBox("ERROR", text);
+}
+
+bool openGameWindow(int width, int height, int colourBits) {
+    ShellContext& context = shell();
+    context.fullScreen = true;
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        fatalError("Windows Error: Could not register Window Class");
+        return false;
+    }
+    context.videoStarted = true;
+    if (invisibleDriver()) {
+        fatalError("Windows Error:  Could not create window");
+        return false;
+    }
+    ignoreUnreadEvents();
+
+    SDL_DisplayMode mode{};
+    if (!findDisplayMode(width, height, mode)) {
+        showError("Windows Error:  Setting Fullscreen mode failed.  Will run in normal window");
+        context.fullScreen = false;
+    }
+    requestContext(colourBits);
+    const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN |
+                         (context.fullScreen ? Uint32{SDL_WINDOW_FULLSCREEN} : Uint32{0});
+    context.window = SDL_CreateWindow(kCaption, 0, 0, width, height, flags);
+    if (context.window == nullptr) {
+        fatalError(windowFailure(width, height));
+        return false;
+    }
+    if (context.fullScreen) {
+        SDL_SetWindowDisplayMode(context.window, &mode);
+    }
+    context.renderContext = SDL_GL_CreateContext(context.window);
+    if (context.renderContext == nullptr) {
+        fatalError("Windows Error:  Could not create an OpenGL rendering context");
+        return false;
+    }
+    if (SDL_GL_MakeCurrent(context.window, context.renderContext) != 0) {
+        fatalError("Windows Error:  Could not activate OpenGL rendering context");
+        return false;
+    }
+    // Every speed in the game counts frames: tied to a 60 Hz display the game would slow down.
+    // A driver that will not turn vsync off is no error.
+    SDL_GL_SetSwapInterval(0);
+
+    SDL_ShowWindow(context.window);
+    if (context.fullScreen && !gotFullScreenMode(context.window, width, height)) {
+        fallBackToWindow(context.window, width, height);
+        showError("Windows Error:  Setting Fullscreen mode failed.  Will run in normal window");
+        context.fullScreen = false;
+    }
+    if (context.fullScreen) {
+        SDL_ShowCursor(SDL_DISABLE);
+    }
+    SDL_RaiseWindow(context.window);
+    resizeToDrawable(context.window);
+    return true;
+}
+
+void closeGameWindow() {
+    ShellContext& context = shell();
+    if (context.fullScreen && context.window != nullptr) {
+        SDL_SetWindowFullscreen(context.window, 0);
+        SDL_ShowCursor(SDL_ENABLE);
+    }
+    if (context.renderContext != nullptr) {
+        SDL_GL_MakeCurrent(context.window, nullptr);
+        SDL_GL_DeleteContext(context.renderContext);
+    }
+    if (context.window != nullptr) {
+        SDL_DestroyWindow(context.window);
+    }
+    if (context.videoStarted) {
+        SDL_Quit();
+    }
+}
+
+bool runMessagePass() {
+    ShellContext& context = shell();
+    if (context.quitPosted) {
+        return false;
+    }
+    SDL_Event event;
+    if (!context.videoStarted || SDL_PollEvent(&event) == 0) {
+        return true;
+    }
+    if (event.type == SDL_QUIT) {
+        // The window was closed (or the process was told to stop): end after this frame.
+        postQuitMessage(0);
+    } else if (event.type == SDL_WINDOWEVENT &&
+               event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        resizeToDrawable(context.window);
+    }
+    return true;
+}
