@@ -29,7 +29,7 @@ constexpr KeyName kKeyNames[] = {
     {"3", VK_3},
 };
 
-// What a script line says once its words are known, or why it says nothing sound.
+// The script as far as it has been read, and what that leaves the next line free to say.
 struct ParseState {
     ReplayScript script;
     bool sawCommand = false;
