@@ -251,12 +251,14 @@ std::optional<ReplayScript> parseScript(std::istream& in, ScriptError& error) {
             return std::nullopt;
         }
     }
+    // What is missing is missing at the last line read.
+    const int lastLine = line == 0 ? 1 : line;
     if (in.bad()) {
-        error = {line + 1, "the script cannot be read"};
+        error = {lastLine, "the script cannot be read to its end"};
         return std::nullopt;
     }
     if (!state.sawEnd) {
-        error = {line == 0 ? 1 : line, "no 'end CALLS': the script must end with one"};
+        error = {lastLine, "no 'end CALLS': the script must end with one"};
         return std::nullopt;
     }
     return state.script;
