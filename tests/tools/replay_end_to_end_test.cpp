@@ -1,0 +1,312 @@
+// Runs the built glimmerwake-replay as a user would, on scripts written here, and reads what it
+// prints and the shots it writes.
+#include "tests/support/png_files.h"
+
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <png.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readWhole(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void writeWhole(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// A directory of its own for the running test.
+std::string testDirectory() {
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    const std::string dir = scratchPath(std::string(test->test_suite_name()) + "." + test->name());
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+// Runs the tool in `workDir` with `args`, feeding it `input` and adding `extraEnv` (NAME=VALUE)
+// to its environment.
+ToolRun runReplay(const std::vector<std::string>& args, const std::string& workDir,
+                  const std::string& input = "", const std::string& extraEnv = "") {
+    const std::string io = testDirectory() + "/run";
+    writeWhole(io + ".in", input);
+    std::vector<char*> argv{const_cast<char*>(GLIMMERWAKE_REPLAY)};
+    for (const std::string& arg : args) {
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    }
+    argv.push_back(nullptr);
+    const std::string extraName = extraEnv.substr(0, extraEnv.find('=') + 1);
+    std::vector<char*> envp;
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        if (extraName.empty() || std::string(*variable).rfind(extraName, 0) != 0) {
+            envp.push_back(*variable);
+        }
+    }
+    if (!extraEnv.empty()) {
+        envp.push_back(const_cast<char*>(extraEnv.c_str()));
+    }
+    envp.push_back(nullptr);
+
+    const pid_t child = fork();
+    if (child == 0) {
+        const int in = open((io + ".in").c_str(), O_RDONLY);
+        const int out = open((io + ".out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = open((io + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (in < 0 || out < 0 || err < 0 || chdir(workDir.c_str()) != 0) {
+            _exit(127);
+        }
+        dup2(in, 0);
+        dup2(out, 1);
+        dup2(err, 2);
+        execve(argv[0], argv.data(), envp.data());
+        _exit(127);
+    }
+    ToolRun run;
+    int status = 0;
+    if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) {
+        run.status = WEXITSTATUS(status);
+    }
+    run.out = readWhole(io + ".out");
+    run.err = readWhole(io + ".err");
+    return run;
+}
+
+// Writes the script into a fresh directory and runs the tool on it there.
+ToolRun runScript(const std::string& script, const std::string& extraEnv = "") {
+    const std::string dir = testDirectory();
+    writeWhole(dir + "/game.txt", script);
+    return runReplay({"game.txt"}, dir, "", extraEnv);
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool holds(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+struct RgbImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgb;
+
+    // Pixels of the rectangle in the title's red, (0.8, 0, 0).
+    int titleRed(int x0, int y0, int x1, int y1) const {
+        int n = 0;
+        for (int y = y0; y < y1; ++y) {
+            for (int x = x0; x < x1; ++x) {
+                const std::uint8_t* p = &rgb[(std::size_t(y) * width + x) * 3];
+                n += std::abs(p[0] - 204) <= 3 && p[1] <= 3 && p[2] <= 3 ? 1 : 0;
+            }
+        }
+        return n;
+    }
+};
+
+RgbImage readPng(const std::string& path) {
+    RgbImage image;
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&png, path.c_str()) == 0) {
+        return image;
+    }
+    png.format = PNG_FORMAT_RGB;
+    std::vector<std::uint8_t> pixels(PNG_IMAGE_SIZE(png));
+    if (png_image_finish_read(&png, nullptr, pixels.data(), 0, nullptr) != 0) {
+        image = {int(png.width), int(png.height), std::move(pixels)};
+    }
+    return image;
+}
+
+// Where the menu puts its title "Glimmerwake" on a 1024 x 768 screen, from the top.
+constexpr int kTitleLeft = 400, kTitleTop = 20, kTitleRight = 570, kTitleBottom = 50;
+
+} // namespace
+
+TEST(ReplayTool, ChoosingQuitEndsTheTraceWithTheCallThatAsksToQuit) {
+    // Down is seen only once it has been up for a menu frame; the first menu frame is call 1.
+    const ToolRun run = runScript("2 down DOWN\n3 up DOWN\n4 down RETURN\nend 100\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const std::vector<std::string> lines = linesOf(run.out);
+    ASSERT_EQ(lines.size(), 6u) << run.out;
+    EXPECT_TRUE(holds(lines[3], "\"state\":\"Menu\"")) << lines[3];
+    EXPECT_TRUE(holds(lines[3], "\"menu\":{\"selection\":1,\"play\":false,\"quit\":false}"));
+    EXPECT_TRUE(holds(lines[4], "\"state\":\"Quit\"")) << lines[4];
+    EXPECT_TRUE(holds(lines[4], "\"quit\":true}"));
+    // Call 5 runs in the Quit state, asks to quit and is the last one printed.
+    EXPECT_EQ(lines[5].rfind("{\"call\":5,\"state\":\"Quit\",", 0), 0u) << lines[5];
+}
+
+TEST(ReplayTool, EveryMemberIsThereFromTheFirstCall) {
+    const ToolRun run = runScript("end 1\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "{\"call\":0,\"state\":\"Menu\",\"frame\":0,\"paused\":false,\"over\":false,"
+              "\"prompt\":0,\"bossHp\":0,\"bossDefeated\":false,\"endless\":false,"
+              "\"intervals\":[120,220,280,340,90],"
+              "\"menu\":{\"selection\":0,\"play\":false,\"quit\":false},"
+              "\"ship\":{\"angle\":0,\"lives\":5,\"score\":0,\"weapon\":1,\"highest\":1,"
+              "\"switching\":false,\"fire\":false,\"cooldown\":0},"
+              "\"enemies\":[],\"generation\":1,\"remaining\":16,\"splitters\":[],\"shots\":[],"
+              "\"explosions\":[],\"powerups\":[]}\n");
+}
+
+TEST(ReplayTool, ReturnInTheMenuStartsPlayInThatVeryCall) {
+    const ToolRun run = runScript("2 down RETURN\n3 up RETURN\nend 6\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> lines = linesOf(run.out);
+    ASSERT_EQ(lines.size(), 6u) << run.out;
+    for (std::size_t call = 0; call < lines.size(); ++call) {
+        SCOPED_TRACE(lines[call]);
+        EXPECT_EQ(lines[call].rfind("{\"call\":" + std::to_string(call) + ",", 0), 0u);
+        EXPECT_TRUE(holds(lines[call], call < 2 ? "\"state\":\"Menu\"" : "\"state\":\"Playing\""));
+    }
+    EXPECT_TRUE(holds(lines[2], "\"play\":true"));
+}
+
+TEST(ReplayTool, TheSameScriptGivesTheSameTraceByteForByte) {
+    // Long enough for the calendar, and with it the random seed, to move on a few times.
+    std::string script = "epoch 1781000000\n2 down RETURN\n3 up RETURN\n";
+    for (int call = 10; call < 390; call += 20) {
+        script += std::to_string(call) + (call % 40 == 10 ? " down LEFT\n" : " up LEFT\n");
+        script +=
+            std::to_string(call + 5) + " down SPACE\n" + std::to_string(call + 9) + " up SPACE\n";
+    }
+    script += "end 400\n";
+    const ToolRun first = runScript(script);
+    const ToolRun second = runScript(script);
+    const ToolRun piped = runReplay({"-"}, testDirectory(), script);
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(linesOf(first.out).size(), 400u);
+    EXPECT_EQ(first.out, second.out);
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(first.out, piped.out);
+}
+
+TEST(ReplayTool, AMalformedScriptRunsNothing) {
+    const ToolRun run = runScript("2 down RETURN\n3 up RETURN\n4 down TAB\nend 10\n");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind("game.txt:3: unknown key 'TAB'", 0), 0u) << run.err;
+
+    const ToolRun piped = runReplay({"-"}, testDirectory(), "end 5\n1 down LEFT\n");
+    EXPECT_EQ(piped.status, 2);
+    EXPECT_EQ(piped.out, "");
+    EXPECT_EQ(piped.err.rfind("-:2: text after 'end'", 0), 0u) << piped.err;
+}
+
+TEST(ReplayTool, AScriptOfManyMegabytesIsReadWholeBeforeAnythingRuns) {
+    std::string script = "# " + std::string(8 * 1024 * 1024, '#') + "\n";
+    for (int call = 0; call < 200000; ++call) {
+        script += std::to_string(call) + " down LEFT\n";
+    }
+    script += "100 up LEFT\nend 200001\n";
+    const ToolRun run = runScript(script);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind("game.txt:200002: call 100 comes after call 199999", 0), 0u) << run.err;
+}
+
+TEST(ReplayTool, CommandLine) {
+    const std::string dir = testDirectory();
+    const ToolRun help = runReplay({"--help"}, dir);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: glimmerwake-replay SCRIPT", 0), 0u) << help.out;
+    EXPECT_EQ(help.err, "");
+
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{}, std::vector<std::string>{"a.txt", "b.txt"}}) {
+        const ToolRun wrong = runReplay(args, dir);
+        EXPECT_EQ(wrong.status, 2);
+        EXPECT_EQ(wrong.out, "");
+        EXPECT_EQ(wrong.err, help.out);
+    }
+
+    const ToolRun missing = runReplay({"no-such-script.txt"}, dir);
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_TRUE(holds(missing.err, "no-such-script.txt")) << missing.err;
+
+    const ToolRun directory = runReplay({"."}, dir);
+    EXPECT_EQ(directory.status, 2);
+    EXPECT_EQ(directory.out, "");
+}
+
+TEST(ReplayTool, AShotOfTheMenuShowsTheRedTitle) {
+    const ToolRun run = runScript("shot 1 menu.png\nend 2\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(linesOf(run.out).size(), 2u);
+    const RgbImage image = readPng(testDirectory() + "/menu.png");
+    ASSERT_EQ(image.width, 1024);
+    ASSERT_EQ(image.height, 768);
+    EXPECT_GT(image.titleRed(kTitleLeft, kTitleTop, kTitleRight, kTitleBottom), 150);
+    // Nothing of that red beside the title, where the screen is empty.
+    EXPECT_EQ(image.titleRed(100, kTitleTop, 380, kTitleBottom), 0);
+    EXPECT_EQ(image.titleRed(590, kTitleTop, 900, kTitleBottom), 0);
+}
+
+TEST(ReplayTool, AShotFromTheGameDirectoryShowsTheTitleOverTheBackdrop) {
+    // The game's own directory, with Data/ below it when the images are there.
+    const std::string shot = testDirectory() + "/menu.png";
+    const std::string script = testDirectory() + "/menu.txt";
+    writeWhole(script, "shot 3 " + shot + "\nend 4\n");
+    const ToolRun run = runReplay({script}, GLIMMERWAKE_SOURCE_DIR);
+    EXPECT_EQ(run.status, 0) << run.err;
+    const RgbImage image = readPng(shot);
+    ASSERT_EQ(image.width, 1024);
+    EXPECT_GT(image.titleRed(kTitleLeft, kTitleTop, kTitleRight, kTitleBottom), 150);
+}
+
+TEST(ReplayTool, AShotThatCannotBeWrittenFails) {
+    const ToolRun run = runScript("shot 1 no-such-directory/menu.png\nend 5\n");
+    EXPECT_EQ(run.status, 3);
+    EXPECT_TRUE(holds(run.err, "game.txt:1: cannot write the shot no-such-directory/menu.png"))
+        << run.err;
+    // The trace goes as far as the call whose shot failed.
+    EXPECT_EQ(linesOf(run.out).size(), 2u);
+}
+
+TEST(ReplayTool, AShotAfterTheGameHasQuitIsNotTaken) {
+    const ToolRun run =
+        runScript("2 down DOWN\n3 up DOWN\n4 down RETURN\nshot 50 late.png\nend 100\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(linesOf(run.out).size(), 6u);
+    EXPECT_TRUE(holds(run.err, "game.txt:4: no shot taken: the game quit in call 5")) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(testDirectory() + "/late.png"));
+}
+
+TEST(ReplayTool, TracesNeedNoOpenGLButShotsDo) {
+    // With no OpenGL driver to be found, a trace runs as ever and a shot cannot be taken.
+    const std::string noDriver = "__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent/vendor.json";
+    const ToolRun trace = runScript("2 down RETURN\nend 5\n", noDriver);
+    EXPECT_EQ(trace.status, 0) << trace.err;
+    EXPECT_EQ(trace.out, runScript("2 down RETURN\nend 5\n").out);
+
+    const ToolRun shot = runScript("shot 1 menu.png\nend 5\n", noDriver);
+    EXPECT_EQ(shot.status, 3);
+    EXPECT_EQ(shot.out, "");
+    EXPECT_TRUE(holds(shot.err, "no OpenGL context")) << shot.err;
+}

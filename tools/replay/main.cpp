@@ -1,0 +1,146 @@
+// glimmerwake-replay: plays the game from a key script over its own frame function and prints
+// the whole game state after every call, one JSON object a line.
+#include "game/frame_step.h"
+#include "render/view.h"
+#include "shell/offscreen_context.h"
+#include "tools/replay/replay_platform.h"
+#include "tools/replay/script.h"
+#include "tools/replay/trace.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr int kExitDone = 0;
+constexpr int kExitTraceLost = 1;
+constexpr int kExitMalformed = 2;
+constexpr int kExitNoShot = 3;
+
+const char kUsage[] =
+    "usage: glimmerwake-replay SCRIPT\n"
+    "       glimmerwake-replay --help\n"
+    "Plays Glimmerwake from the key script SCRIPT (a file, or - for standard input) and prints\n"
+    "the game state after every call of the frame function, one JSON object a line.\n"
+    "Exit status: 0 when the script ran to its end or the game quit, 2 for a malformed script,\n"
+    "3 when a shot could not be taken.\n";
+
+std::optional<ReplayScript> readScript(const std::string& name) {
+    ScriptError error;
+    std::optional<ReplayScript> script;
+    if (name == "-") {
+        script = parseScript(std::cin, error);
+    } else {
+        std::error_code ignored;
+        if (std::filesystem::is_directory(name, ignored)) {
+            std::fprintf(stderr, "%s: is a directory, not a script\n", name.c_str());
+            return std::nullopt;
+        }
+        std::ifstream file(name);
+        if (!file) {
+            std::fprintf(stderr, "%s: cannot open the script: %s\n", name.c_str(),
+                         std::strerror(errno));
+            return std::nullopt;
+        }
+        script = parseScript(file, error);
+    }
+    if (!script) {
+        std::fprintf(stderr, "%s:%d: %s\n", name.c_str(), error.line, error.message.c_str());
+    }
+    return script;
+}
+
+bool takeShot(const OffscreenContext& context, const ShotRequest& shot,
+              const std::string& scriptName) {
+    if (writeRgbPng(shot.file.c_str(), OffscreenContext::kWidth, OffscreenContext::kHeight,
+                    context.readRgb())) {
+        return true;
+    }
+    std::fprintf(stderr, "%s:%d: cannot write the shot %s: %s\n", scriptName.c_str(), shot.line,
+                 shot.file.c_str(), std::strerror(errno));
+    return false;
+}
+
+// Plays the script's calls and prints their trace; returns the exit status.
+int play(const ReplayScript& script, const std::string& scriptName) {
+    std::unique_ptr<OffscreenContext> context;
+    if (!script.shots.empty()) {
+        // Made before the first call, so the images and fonts it loads go into this context.
+        context = std::make_unique<OffscreenContext>();
+        if (!context->ok()) {
+            std::fprintf(stderr, "glimmerwake-replay: no OpenGL context for the shots: %s\n",
+                         context->error().c_str());
+            return kExitNoShot;
+        }
+        // The viewport and projection the game's window sets up as it opens.
+        resizeView(OffscreenContext::kWidth, OffscreenContext::kHeight);
+    }
+
+    ReplayPlatform& platform = replayPlatform();
+    platform.epoch = script.epoch;
+    auto nextKey = script.keyChanges.begin();
+    auto nextShot = script.shots.begin();
+    std::string line;
+    int status = kExitDone;
+    int call = 0;
+    for (; call < script.calls && !platform.quitRequested && status == kExitDone; ++call) {
+        platform.call = call;
+        for (; nextKey != script.keyChanges.end() && nextKey->call == call; ++nextKey) {
+            platform.keys[nextKey->virtualKey] = nextKey->down;
+        }
+        FrameStep();
+        // The call has presented its frame, and the framebuffer, which is never swapped, still
+        // holds it.
+        for (; nextShot != script.shots.end() && nextShot->call == call; ++nextShot) {
+            if (!takeShot(*context, *nextShot, scriptName)) {
+                status = kExitNoShot;
+            }
+        }
+        line.clear();
+        appendTraceLine(line, call, frameStepGame());
+        if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size()) {
+            std::fprintf(stderr, "glimmerwake-replay: cannot write the trace: %s\n",
+                         std::strerror(errno));
+            return kExitTraceLost;
+        }
+    }
+    if (status == kExitDone && nextShot != script.shots.end()) {
+        std::fprintf(stderr, "%s:%d: no shot taken: the game quit in call %d\n", scriptName.c_str(),
+                     nextShot->line, call - 1);
+    }
+    if (std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "glimmerwake-replay: cannot write the trace: %s\n",
+                     std::strerror(errno));
+        return kExitTraceLost;
+    }
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::fputs(kUsage, stdout);
+        return kExitDone;
+    }
+    if (argc != 2) {
+        std::fputs(kUsage, stderr);
+        return kExitMalformed;
+    }
+    // The script is read with iostreams and the trace written with stdio: neither waits on the
+    // other, and a script of megabytes is read a buffer at a time.
+    std::ios::sync_with_stdio(false);
+    const std::string scriptName = argv[1];
+    const std::optional<ReplayScript> script = readScript(scriptName);
+    if (!script) {
+        return kExitMalformed;
+    }
+    return play(*script, scriptName);
+}

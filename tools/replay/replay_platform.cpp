@@ -1,0 +1,41 @@
+#include "tools/replay/replay_platform.h"
+
+#include "shell/platform.h"
+
+namespace {
+
+// Each call stands for one frame period of the real game's clock.
+constexpr std::uint32_t kMsPerCall = 10;
+constexpr int kCallsPerSecond = 100;
+
+} // namespace
+
+ReplayPlatform& replayPlatform() {
+    static ReplayPlatform platform;
+    return platform;
+}
+
+bool keyDown(int virtualKey) {
+    return virtualKey >= 0 && virtualKey < 256 && replayPlatform().keys[virtualKey];
+}
+
+std::uint32_t tickCount() {
+    // Wraps as a real millisecond counter does; the game only ever takes differences.
+    return static_cast<std::uint32_t>(replayPlatform().call) * kMsPerCall;
+}
+
+void waitSince(std::uint32_t, std::uint32_t) {
+    // The next call's clock already reads one frame period later.
+}
+
+std::int64_t calendarSeconds() {
+    return replayPlatform().epoch + replayPlatform().call / kCallsPerSecond;
+}
+
+void swapBuffers() {
+    // The frame stays in the offscreen framebuffer, where a shot reads it after the call.
+}
+
+void postQuitMessage(int) {
+    replayPlatform().quitRequested = true;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+
+// The machine the replay tool plays the game on: the keys are the script's, the clocks count
+// calls, the waits return at once and nothing is shown. The tool moves it from call to call;
+// the game reaches it through the platform seam as it would the desktop.
+struct ReplayPlatform {
+    std::int64_t epoch = 0;
+    // The call of the frame function that is running, or about to.
+    int call = 0;
+    bool keys[256] = {};
+    bool quitRequested = false;
+};
+
+ReplayPlatform& replayPlatform();
