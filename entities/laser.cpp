@@ -1,0 +1,30 @@
+#include "entities/laser.h"
+
+namespace {
+
+// Half a depth of 30 around the firing depth covers the whole field, even behind the ship.
+constexpr ShotKind kLaser{3, 0.965f, 30.0f, 1};
+
+// Drawn at ages 0 through 30, removed by the update that finds it at 30.
+constexpr int kLifetime = 30;
+// It damages at ages 0, 7, 14, 21 and 28.
+constexpr int kHitPeriod = 7;
+
+} // namespace
+
+Laser::Laser(TextureId texture, float angle, Direction direction, float depth, bool enemyOwned)
+    : Projectile(texture, angle, direction, depth, enemyOwned, kLaser) {}
+
+void Laser::update() {
+    if (age >= kLifetime) {
+        dead = true;
+    } else {
+        ++age;
+    }
+    hitEnabled = age % kHitPeriod == 0;
+}
+
+// The beam runs 15 units forward from its depth, whichever side fired it.
+void Laser::draw() const {
+    drawImage(0.07f, 0.0f, -15.0f, false);
+}
