@@ -64,7 +64,7 @@ TEST_F(EnemyDrawing, OutlinedKindsLeaveTheirLineWidthSet) {
     glGetFloatv(GL_LINE_WIDTH, &width);
     EXPECT_EQ(width, 6.0f);
 
-    // The outline is hollow: blue on its rim, nothing at its centre.
+    // And the outline is really drawn.
     const Frame frame = readFrame();
     const auto isBlue = [](Frame::Pixel p) { return p.b > 120 && p.r < 60 && p.g < 100; };
     EXPECT_GT(frame.count(0, 0, 1024, 768, isBlue), 50);
