@@ -1,0 +1,62 @@
+#include "entities/explosion.h"
+
+#include "entities/play_field.h"
+#include "render/gl.h"
+
+namespace {
+
+constexpr int kDrawings = 30;
+
+} // namespace
+
+Explosion::Explosion(float depth, float angle, TextureId texExplosion1, TextureId texExplosion2,
+                     TextureId texExplosion3, TextureId texExplosion4, TextureId texExplosion5,
+                     TextureId texExplosion6)
+    : depth(depth), angle(angle), texExplosion1(texExplosion1), texExplosion2(texExplosion2),
+      texExplosion3(texExplosion3), texExplosion4(texExplosion4), texExplosion5(texExplosion5),
+      texExplosion6(texExplosion6) {}
+
+// Six drawings of the first image, five of each of the next four and four of the last.
+TextureId Explosion::currentImage() const {
+    if (animStep <= 5) {
+        return texExplosion1;
+    }
+    if (animStep <= 10) {
+        return texExplosion2;
+    }
+    if (animStep <= 15) {
+        return texExplosion3;
+    }
+    if (animStep <= 20) {
+        return texExplosion4;
+    }
+    if (animStep <= 25) {
+        return texExplosion5;
+    }
+    return texExplosion6;
+}
+
+void Explosion::draw() {
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, currentImage());
+    glColor3f(1.0f, 1.0f, 1.0f);
+    applyPlacement(depth, angle);
+    // The near edge on the floor, the far edge raised toward the axis: tilted up to face the
+    // viewer.
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(0.2f, -1.0f, 0.2f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(-0.2f, -1.0f, 0.2f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(-0.2f, -0.7f, -0.2f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(0.2f, -0.7f, -0.2f);
+    glEnd();
+    glDisable(GL_TEXTURE_2D);
+
+    ++animStep;
+    if (animStep >= kDrawings) {
+        finished = true;
+    }
+}

@@ -1,0 +1,88 @@
+#include "entities/powerup.h"
+
+#include "entities/play_field.h"
+#include "render/gl.h"
+
+namespace {
+
+constexpr int kWrench = 1;
+constexpr int kWeapon2 = 2;
+constexpr int kWeapon3 = 3;
+constexpr int kLastAnimStep = 19;
+
+// Of the three images of a weapon pickup, by animation step.
+TextureId pickImage(int animStep, TextureId a, TextureId b, TextureId c) {
+    if (animStep <= 7) {
+        return a;
+    }
+    if (animStep <= 14) {
+        return b;
+    }
+    return c;
+}
+
+} // namespace
+
+Powerup::Powerup(int type, TextureId image2a, TextureId image2b, TextureId image2c,
+                 TextureId image3a, TextureId image3b, TextureId image3c, TextureId wrench)
+    : depth(kEntryDepth), angle(randomEntryAngle()), type(type) {
+    if (type == kWrench) {
+        texWrench = wrench;
+    } else if (type == kWeapon2) {
+        texPowerup2a = image2a;
+        texPowerup2b = image2b;
+        texPowerup2c = image2c;
+    } else if (type == kWeapon3) {
+        texPowerup3a = image3a;
+        texPowerup3b = image3b;
+        texPowerup3c = image3c;
+    }
+}
+
+TextureId Powerup::currentImage() const {
+    switch (type) {
+    case kWrench:
+        return texWrench;
+    case kWeapon2:
+        return pickImage(animStep, texPowerup2a, texPowerup2b, texPowerup2c);
+    case kWeapon3:
+        return pickImage(animStep, texPowerup3a, texPowerup3b, texPowerup3c);
+    default:
+        return 0;
+    }
+}
+
+// 0, 1, ..., 19, 18, ..., 1, 0, 1, ...: the images a, b, c, b, a in turn, 38 drawings a round.
+// The wrench runs it too, without a visible effect.
+void Powerup::advanceAnimation() {
+    if (animStep == 0) {
+        animRising = true;
+    }
+    if (animStep == kLastAnimStep) {
+        animRising = false;
+    }
+    animStep += animRising ? 1 : -1;
+}
+
+void Powerup::draw() {
+    depth += 0.05f;
+
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, currentImage());
+    glColor3f(1.0f, 1.0f, 1.0f);
+    applyPlacement(depth, angle);
+    // Tilted up to face the viewer, the far edge raised toward the axis.
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(0.15f, -1.0f, 0.15f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(-0.15f, -1.0f, 0.15f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(-0.15f, -0.8f, -0.15f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(0.15f, -0.8f, -0.15f);
+    glEnd();
+    glDisable(GL_TEXTURE_2D);
+
+    advanceAnimation();
+}

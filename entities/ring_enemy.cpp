@@ -1,0 +1,49 @@
+#include "entities/ring_enemy.h"
+
+#include "entities/drifting.h"
+#include "entities/play_field.h"
+#include "game/random.h"
+#include "render/gl.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr float kNearLimit = -3.0f;
+constexpr float kFarLimit = -15.0f;
+constexpr float kSideLimit = 25.5f;
+
+} // namespace
+
+RingEnemy::RingEnemy() {
+    kindId = 6;
+    hitPoints = 1;
+    halfWidth = 2.9f;
+    halfDepth = 1.2f;
+    // The random draws come in a fixed order: the base's angle, the heading, the direction.
+    heading = static_cast<float>(nextRandom() % 20 + 20);
+    angleDir = randomDirection();
+}
+
+void RingEnemy::update() {
+    if (depth > kFarLimit) {
+        entering = false;
+    }
+    if (!entering && (depth > kNearLimit || depth < kFarLimit)) {
+        depthDir = -depthDir;
+    }
+    if (angle < -kSideLimit || angle > kSideLimit) {
+        angleDir = -angleDir;
+    }
+    const float a = headingInRadians(heading);
+    angle += std::cos(a) * 0.3f * static_cast<float>(angleDir);
+    depth += std::sin(a) * 0.5f * static_cast<float>(depthDir);
+}
+
+void RingEnemy::draw() const {
+    // Texturing is already off here: every textured draw switches it off when done.
+    glLineWidth(4.0f);
+    glColor3f(0.3f, 0.5f, 0.2f);
+    applyPlacement(depth, angle);
+    drawEllipseOutline(0.3f, 0.7f);
+}

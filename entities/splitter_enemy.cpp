@@ -1,0 +1,78 @@
+#include "entities/splitter_enemy.h"
+
+#include "entities/drifting.h"
+#include "entities/play_field.h"
+#include "game/random.h"
+#include "render/gl.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr float kNearLimit = -5.0f;
+constexpr float kFarLimit = -20.0f;
+constexpr float kSideLimit = 35.5f;
+// How far a splitter is pushed back inside the range when it turns at an edge.
+constexpr float kPushBack = 0.1f;
+
+} // namespace
+
+SplitterEnemy::SplitterEnemy(int generation, float atDepth, float atAngle) {
+    if (generation > 1) {
+        depth = atDepth;
+        angle = atAngle;
+    }
+    kindId = 7;
+    resizeForGeneration(generation);
+    // The random draws come in a fixed order: the base's angle, the heading, the direction.
+    heading = static_cast<float>(nextRandom() % 10 + 20);
+    angleDir = randomDirection();
+}
+
+void SplitterEnemy::resizeForGeneration(int generation) {
+    hitPoints = 16 / generation;
+    halfWidth = 16.0f / static_cast<float>(generation);
+    halfDepth = 2.5f / static_cast<float>(generation);
+}
+
+void SplitterEnemy::update() {
+    if (depth > kFarLimit) {
+        entering = false;
+    } else {
+        depth += kPushBack;
+    }
+    if (!entering) {
+        if (depth > kNearLimit) {
+            depthDir = -depthDir;
+            depth -= kPushBack;
+        } else if (depth < kFarLimit) {
+            depthDir = -depthDir;
+            depth += kPushBack;
+        }
+    }
+
+    if (angle < -kSideLimit || angle > kSideLimit) {
+        angleDir = -angleDir;
+        // The raw random value, 0 to 32767: the heading drops by anything up to 32.7665 degrees,
+        // so the swarm's paths grow wilder with every bounce.
+        const int r = nextRandom();
+        heading -= (static_cast<float>(r) - 0.5f) / 1000.0f;
+    }
+    if (angle < -kSideLimit) {
+        angle += kPushBack;
+    } else if (angle > kSideLimit) {
+        angle -= kPushBack;
+    }
+
+    const float a = headingInRadians(heading);
+    angle += std::cos(a) * 0.5f * static_cast<float>(angleDir);
+    depth += std::sin(a) * 0.15f * static_cast<float>(depthDir);
+}
+
+void SplitterEnemy::draw() const {
+    // Texturing is already off here: every textured draw switches it off when done.
+    glLineWidth(6.0f);
+    glColor3f(0.15f, 0.3f, 0.7f);
+    applyPlacement(depth, angle);
+    drawEllipseOutline(halfWidth * 0.05f, halfDepth * 0.5f);
+}

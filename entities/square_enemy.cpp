@@ -1,0 +1,62 @@
+#include "entities/square_enemy.h"
+
+#include "entities/play_field.h"
+#include "render/gl.h"
+
+namespace {
+
+constexpr float kHoldDepth = -12.0f;
+constexpr int kStrafeDecreasing = 1;
+constexpr int kStrafeIncreasing = 2;
+constexpr float kStrafeStep = 0.3f;
+constexpr float kStrafeLimit = 31.0f;
+constexpr int kFramesBetweenShots = 55;
+
+} // namespace
+
+SquareEnemy::SquareEnemy() {
+    kindId = 4;
+    hitPoints = 3;
+    halfWidth = 3.7f;
+    halfDepth = 0.7f;
+}
+
+void SquareEnemy::update() {
+    if (depth < kHoldDepth) {
+        depth += 0.14f;
+        return;
+    }
+
+    if (fireCounter >= kFramesBetweenShots) {
+        fireNow = true;
+        shotDepth = depth + 1.2f;
+        fireCounter = 0;
+    } else {
+        fireNow = false;
+    }
+    ++fireCounter;
+
+    if (strafeDir == kStrafeDecreasing) {
+        angle -= kStrafeStep;
+    } else {
+        angle += kStrafeStep;
+    }
+    if (angle <= -kStrafeLimit) {
+        strafeDir = kStrafeIncreasing;
+    }
+    if (angle >= kStrafeLimit) {
+        strafeDir = kStrafeDecreasing;
+    }
+}
+
+void SquareEnemy::draw() const {
+    glDisable(GL_TEXTURE_2D);
+    glColor3f(0.6f, 0.0f, 0.8f);
+    applyPlacement(depth, angle);
+    glBegin(GL_QUADS);
+    glVertex3f(0.35f, -1.0f, 0.35f);
+    glVertex3f(-0.35f, -1.0f, 0.35f);
+    glVertex3f(-0.35f, -1.0f, -0.35f);
+    glVertex3f(0.35f, -1.0f, -0.35f);
+    glEnd();
+}
