@@ -1,9 +1,18 @@
 #pragma once
 
+#include "entities/enemy.h"
+#include "entities/entity_list.h"
+#include "entities/explosion.h"
+#include "entities/player_ship.h"
+#include "entities/powerup.h"
+#include "entities/projectile.h"
+#include "entities/splitter_group.h"
 #include "game/game_state.h"
 #include "game/game_textures.h"
+#include "render/radar_point.h"
 
 #include <cstdint>
+#include <optional>
 
 // The spawn periods of the level, in frames.
 struct SpawnIntervals {
@@ -20,12 +29,22 @@ struct SpawnIntervals {
 class Game {
   public:
     // One frame: set-up, menu, quit request or play, by the state; then the buffers are swapped
-    // and the call lasts at least 10 ms from its start. The first call loads the images.
+    // and the call lasts at least 10 ms from its start. The first call loads the images and makes
+    // the ship.
     void step();
 
     GameState gameState = GameState::Init;
     GameTextures textures{};
     bool texturesLoaded = false;
+
+    // Made on the first call, once its images are loaded.
+    std::optional<PlayerShip> ship;
+    EntityList<Projectile> projectiles;
+    EntityList<Enemy> enemies;
+    EntityList<Explosion> explosions;
+    EntityList<Powerup> powerups;
+    EntityList<RadarPoint> radarPoints;
+    SplitterGroup splitterGroup;
 
     int frameCounter = 0;
     SpawnIntervals spawnIntervals;
@@ -46,8 +65,44 @@ class Game {
     bool menuUpArmed = false;
     bool menuDownArmed = false;
 
+    // Back to the start of a game: empties the lists (but the running explosions), resets the
+    // ship and the swarm, and rewinds the level.
+    void fullReset();
+
+    // The steps of a playing frame, in the groups they run in; tests drive them one at a time.
+
+    // The level, played off the frame counter (level_timeline.cpp).
+    void runLevelTimeline();
+    void advanceFrameCounter();
+    void dropPowerup(int type);
+
+    // Shots, aim and radar (game.cpp).
+    void firePlayerShot();
+    void fireEnemyShots();
+    void aimAtShip();
+    void fillRadar();
+
+    // Contact and removal (collisions.cpp).
+    void runCollisions();
+    void enemiesAgainstShip();
+    void enemiesAgainstShots();
+    void splittersAgainstShip();
+    void splittersAgainstShots();
+    void enemyShotsAgainstShip();
+    void powerupsAgainstShip();
+    void removeDead();
+    void removeFinishedExplosions();
+    void addExplosion(float depth, float angle);
+
+    // Game over, pause and the overlay's choices (pause_and_restart.cpp).
+    void endOfFrame();
+
   private:
+    void createObjects();
     void playFrame();
+    void updatePhase();
+    void drawPhase();
+    void addWreckExplosion();
 };
 
 // Every frame lasts at least this long; the game counts frames, so this caps its speed.

@@ -1,0 +1,184 @@
+// Who hits whom, and what it costs: the contact passes of an update frame, in their fixed order,
+// then the removal of everything they and the updates flagged. The passes never look at `dead`:
+// a shot already spent still hits the next enemy of the same pass, and an enemy already destroyed
+// can be hit (and scored) again. Objects a pass creates go in at the front of their lists and so
+// are not visited by it.
+#include "entities/splitter_enemy.h"
+#include "game/contact.h"
+#include "game/game.h"
+
+#include <memory>
+
+namespace {
+
+constexpr int kBossKind = 5;
+constexpr int kLaserType = 3;
+// Below this generation a hit only splits the swarm; from it on, every hit also does damage.
+constexpr int kSwarmGeneration = 16;
+
+bool shotHits(const Projectile& shot, float angle, float halfWidth, float depth, float halfDepth) {
+    return shot.isHitEnabled() &&
+           overlaps(shot.getAngle(), shot.getHalfWidth(), angle, halfWidth) &&
+           overlaps(shot.getDepth(), shot.getHalfDepth(), depth, halfDepth) && !shot.enemyOwned;
+}
+
+// A missile or bullet is spent by its hit; a laser beam goes on through everything it meets.
+void spendShot(Projectile& shot) {
+    if (shot.getWeaponType() != kLaserType) {
+        shot.dead = true;
+    }
+}
+
+} // namespace
+
+void Game::addExplosion(float depth, float angle) {
+    const GameTextures& t = textures;
+    explosions.pushFront(std::make_unique<Explosion>(depth, angle, t.texExplosion1, t.texExplosion2,
+                                                     t.texExplosion3, t.texExplosion4,
+                                                     t.texExplosion5, t.texExplosion6));
+}
+
+void Game::runCollisions() {
+    enemiesAgainstShip();
+    enemiesAgainstShots();
+    splittersAgainstShip();
+    splittersAgainstShots();
+    enemyShotsAgainstShip();
+    powerupsAgainstShip();
+}
+
+void Game::enemiesAgainstShip() {
+    for (auto& enemy : enemies) {
+        if (touchesShip(ship->getAngle(), ship->getHalfWidth(), enemy->getAngle(),
+                        enemy->getHalfWidth(), enemy->getDepth())) {
+            addExplosion(enemy->getDepth(), enemy->getAngle());
+            ship->hitPending = true;
+            // Ramming scores nothing; an enemy that survives it rams again next frame.
+            enemy->dead = enemy->takeDamage(1);
+        }
+    }
+}
+
+void Game::enemiesAgainstShots() {
+    for (auto& enemy : enemies) {
+        for (auto& shot : projectiles) {
+            if (!shotHits(*shot, enemy->getAngle(), enemy->getHalfWidth(), enemy->getDepth(),
+                          enemy->getHalfDepth())) {
+                continue;
+            }
+            addExplosion(static_cast<float>(enemy->getDepth() + enemy->getHalfDepth() / 2.0),
+                         shot->getAngle());
+            enemy->dead = enemy->takeDamage(shot->getDamage());
+            if (enemy->dead) {
+                ship->addKillScore(enemy->getKindId());
+            }
+            spendShot(*shot);
+        }
+    }
+}
+
+void Game::splittersAgainstShip() {
+    for (auto& splitter : splitterGroup.splitters) {
+        if (touchesShip(ship->getAngle(), ship->getHalfWidth(), splitter->getAngle(),
+                        splitter->getHalfWidth(), splitter->getDepth())) {
+            addExplosion(splitter->getDepth(), splitter->getAngle());
+            ship->hitPending = true;
+            splitterGroup.split();
+            if (splitterGroup.getGeneration() >= kSwarmGeneration) {
+                splitter->dead = splitter->takeDamage(1);
+            }
+        }
+    }
+}
+
+void Game::splittersAgainstShots() {
+    for (auto& splitter : splitterGroup.splitters) {
+        for (auto& shot : projectiles) {
+            if (!shotHits(*shot, splitter->getAngle(), splitter->getHalfWidth(),
+                          splitter->getDepth(), splitter->getHalfDepth())) {
+                continue;
+            }
+            addExplosion(splitter->getDepth(), splitter->getAngle());
+            splitterGroup.split();
+            if (splitterGroup.getGeneration() >= kSwarmGeneration) {
+                splitter->dead = splitter->takeDamage(shot->getDamage());
+            }
+            spendShot(*shot);
+        }
+    }
+}
+
+void Game::enemyShotsAgainstShip() {
+    for (auto& shot : projectiles) {
+        if (overlaps(shot->getAngle(), shot->getHalfWidth(), ship->getAngle(),
+                     ship->getHalfWidth()) &&
+            inShipBand(shot->getDepth()) && shot->enemyOwned) {
+            addExplosion(shot->getDepth(), shot->getAngle());
+            ship->hitPending = true;
+            spendShot(*shot);
+        }
+    }
+}
+
+void Game::powerupsAgainstShip() {
+    for (auto it = powerups.begin(); it != powerups.end();) {
+        const Powerup& powerup = **it;
+        if (!overlaps(powerup.getAngle(), powerup.getHalfWidth(), ship->getAngle(),
+                      ship->getHalfWidth()) ||
+            !inShipBand(powerup.getDepth())) {
+            ++it;
+            continue;
+        }
+        switch (powerup.getType()) {
+        case 1:
+            ship->repair();
+            break;
+        case 2:
+            ship->gotWeapon2 = true;
+            break;
+        case 3:
+            ship->gotWeapon3 = true;
+            break;
+        default:
+            break;
+        }
+        // A caught pickup is gone at once, unlike everything else that is hit.
+        it = powerups.remove(it);
+    }
+}
+
+void Game::removeDead() {
+    for (auto it = enemies.begin(); it != enemies.end();) {
+        if (!(*it)->dead) {
+            ++it;
+            continue;
+        }
+        if ((*it)->getKindId() == kBossKind) {
+            // The level's clock runs on, and the boss bar goes in this very frame.
+            bossDefeated = true;
+            bossHitPoints = 0;
+        }
+        it = enemies.remove(it);
+    }
+    auto& splitters = splitterGroup.splitters;
+    for (auto it = splitters.begin(); it != splitters.end();) {
+        if (!(*it)->dead) {
+            ++it;
+            continue;
+        }
+        it = splitters.remove(it);
+        --splitterGroup.remaining;
+        if (splitterGroup.remaining == 0) {
+            endlessSpawning = true;
+        }
+    }
+    for (auto it = projectiles.begin(); it != projectiles.end();) {
+        it = (*it)->dead ? projectiles.remove(it) : std::next(it);
+    }
+}
+
+void Game::removeFinishedExplosions() {
+    for (auto it = explosions.begin(); it != explosions.end();) {
+        it = (*it)->isFinished() ? explosions.remove(it) : std::next(it);
+    }
+}

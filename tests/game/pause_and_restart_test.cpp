@@ -1,0 +1,167 @@
+#include "game/game.h"
+#include "shell/virtual_keys.h"
+#include "tests/support/test_platform.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A game driven call by call through the frame function, keys set by hand between calls.
+class PauseAndRestart : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        test_platform::reset();
+        game.step(); // Init
+        game.step(); // the first menu frame arms the arrows
+    }
+
+    void startPlaying() {
+        test_platform::press(VK_RETURN);
+        game.step();
+        test_platform::release(VK_RETURN);
+        ASSERT_EQ(game.gameState, GameState::Playing);
+    }
+
+    void tap(int key) {
+        test_platform::press(key);
+        game.step();
+        test_platform::release(key);
+        game.step();
+    }
+
+    // Hits the ship once a frame until its last life is gone and the game is over.
+    void loseAllLives() {
+        for (int i = 0; i < 10 && !game.gameOver; ++i) {
+            game.ship->hitPending = true;
+            game.step();
+        }
+        ASSERT_TRUE(game.gameOver);
+    }
+
+    Game game;
+};
+
+TEST_F(PauseAndRestart, EscapeHeldSinceBeforePlayDoesNothingUntilReleased) {
+    test_platform::press(VK_ESCAPE);
+    startPlaying();
+    game.step();
+    game.step();
+    EXPECT_FALSE(game.paused);
+    test_platform::release(VK_ESCAPE);
+    game.step();
+    test_platform::press(VK_ESCAPE);
+    game.step();
+    EXPECT_TRUE(game.paused);
+    // Held down, it pauses only once.
+    game.step();
+    game.step();
+    EXPECT_TRUE(game.paused);
+    test_platform::release(VK_ESCAPE);
+    game.step();
+    tap(VK_ESCAPE);
+    EXPECT_FALSE(game.paused);
+}
+
+TEST_F(PauseAndRestart, APausedGameStandsStill) {
+    startPlaying();
+    for (int i = 0; i < 20; ++i) {
+        game.step();
+    }
+    tap(VK_ESCAPE);
+    const int frame = game.frameCounter;
+    for (int i = 0; i < 30; ++i) {
+        game.step();
+    }
+    EXPECT_TRUE(game.paused);
+    EXPECT_EQ(game.frameCounter, frame);
+}
+
+TEST_F(PauseAndRestart, TheFunctionKeysWorkOnlyInTheOverlayAndF4WinsOverF2) {
+    startPlaying();
+    for (int i = 0; i < 5; ++i) {
+        game.step();
+    }
+    tap(VK_F2);
+    tap(VK_F3);
+    tap(VK_F4);
+    EXPECT_EQ(game.gameState, GameState::Playing);
+    EXPECT_GT(game.frameCounter, 5);
+
+    tap(VK_ESCAPE);
+    test_platform::press(VK_F2);
+    test_platform::press(VK_F4);
+    game.step();
+    EXPECT_EQ(game.gameState, GameState::Quit);
+    // Quitting resets nothing.
+    EXPECT_GT(game.frameCounter, 5);
+}
+
+TEST_F(PauseAndRestart, F2RestartsAtFrameZeroAndRunningExplosionsPlayOn) {
+    startPlaying();
+    for (int i = 0; i < 200; ++i) {
+        game.step();
+    }
+    game.addExplosion(-10.0f, 0.0f);
+    tap(VK_ESCAPE);
+    test_platform::press(VK_F2);
+    game.step();
+    test_platform::release(VK_F2);
+    EXPECT_FALSE(game.paused);
+    EXPECT_EQ(game.frameCounter, 0);
+    EXPECT_TRUE(game.enemies.empty());
+    EXPECT_TRUE(game.projectiles.empty());
+    EXPECT_EQ(game.spawnIntervals.ring, 120);
+    EXPECT_EQ(game.ship->getLives(), 5);
+    EXPECT_FALSE(game.explosions.empty());
+    // The next frame is frame 0 again, and frame 0 spawns a wedge.
+    game.step();
+    EXPECT_EQ(game.frameCounter, 1);
+    EXPECT_EQ(game.enemies.size(), 1u);
+}
+
+TEST_F(PauseAndRestart, F3GoesBackToTheMenuWithAFreshGameReady) {
+    startPlaying();
+    for (int i = 0; i < 50; ++i) {
+        game.step();
+    }
+    tap(VK_ESCAPE);
+    test_platform::press(VK_F3);
+    game.step();
+    test_platform::release(VK_F3);
+    EXPECT_EQ(game.gameState, GameState::Menu);
+    EXPECT_FALSE(game.menuPlayChosen);
+    game.step();
+    startPlaying();
+    EXPECT_EQ(game.frameCounter, 0);
+    game.step();
+    EXPECT_EQ(game.frameCounter, 1);
+    EXPECT_EQ(game.enemies.size(), 1u);
+}
+
+TEST_F(PauseAndRestart, AfterTheLastLifeTheOverlayStaysAndTheWreckBurstsEverySixtyFrames) {
+    startPlaying();
+    loseAllLives();
+    EXPECT_TRUE(game.paused);
+    // Escape cannot bring back a finished game.
+    tap(VK_ESCAPE);
+    EXPECT_TRUE(game.paused);
+
+    game.explosions.clear();
+    while (game.frameCounter % 60 != 59) {
+        game.step();
+        EXPECT_TRUE(game.explosions.empty()) << "a burst before frame " << game.frameCounter;
+    }
+    game.explosions.clear();
+    game.step();
+    ASSERT_EQ(game.explosions.size(), 1u);
+    const float angle = (*game.explosions.begin())->getAngle();
+    EXPECT_GE(angle, game.ship->getAngle() - 11.0f);
+    EXPECT_LE(angle, game.ship->getAngle() + 10.0f);
+
+    test_platform::press(VK_F2);
+    game.step();
+    EXPECT_FALSE(game.gameOver);
+    EXPECT_FALSE(game.paused);
+}
+
+} // namespace
