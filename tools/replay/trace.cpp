@@ -2,6 +2,7 @@
 
 #include "game/game.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace {
@@ -82,46 +83,82 @@ class JsonWriter {
     bool needsComma_ = false;
 };
 
-struct ShipTrace {
-    float angle;
-    int lives;
-    int score;
-    int weapon;
-    int highest;
-    bool switching;
-    bool fire;
-    int cooldown;
-};
-
-// The game has no ship of its own yet: until it has, the trace shows the ship every game starts
-// with. When the ship joins the game, this reads it instead (cooldown written as 61 once its
-// count is past 60).
-ShipTrace newShipTrace() {
-    return {0.0f, 5, 0, 1, 1, false, false, 0};
-}
-
-struct SplitterGroupTrace {
-    int generation;
-    int remaining;
-};
-
-// Likewise the splitter group: until the game has one, the trace shows the group as a game
-// starts with it, one whole splitter still to come and all sixteen of its pieces to destroy.
-SplitterGroupTrace newSplitterGroupTrace() {
-    return {1, 16};
-}
-
-void writeShip(JsonWriter& json, const ShipTrace& ship) {
+void writeShip(JsonWriter& json, const PlayerShip& ship) {
     json.beginObject("ship");
-    json.member("angle", ship.angle);
-    json.member("lives", ship.lives);
-    json.member("score", ship.score);
-    json.member("weapon", ship.weapon);
-    json.member("highest", ship.highest);
-    json.member("switching", ship.switching);
-    json.member("fire", ship.fire);
-    json.member("cooldown", ship.cooldown);
+    json.member("angle", ship.getAngle());
+    json.member("lives", ship.getLives());
+    json.member("score", ship.getScore());
+    json.member("weapon", ship.getCurrentWeapon());
+    json.member("highest", ship.getHighestWeapon());
+    json.member("switching", ship.isSwitching());
+    json.member("fire", ship.isFireRequested());
+    // Only whether the count has passed the longest threshold matters, not how far.
+    json.member("cooldown", std::min(ship.getFireCooldown(), 61));
     json.endObject();
+}
+
+void writeEnemies(JsonWriter& json, const EntityList<Enemy>& enemies) {
+    json.beginList("enemies");
+    for (const auto& enemy : enemies) {
+        json.beginObject();
+        json.member("kind", enemy->getKindId());
+        json.member("angle", enemy->getAngle());
+        json.member("depth", enemy->getDepth());
+        json.member("hp", enemy->getHitPoints());
+        json.endObject();
+    }
+    json.endList();
+}
+
+void writeSplitterGroup(JsonWriter& json, const SplitterGroup& group) {
+    json.member("generation", group.getGeneration());
+    json.member("remaining", group.remaining);
+    json.beginList("splitters");
+    for (const auto& splitter : group.splitters) {
+        json.beginObject();
+        json.member("angle", splitter->getAngle());
+        json.member("depth", splitter->getDepth());
+        json.member("hp", splitter->getHitPoints());
+        json.endObject();
+    }
+    json.endList();
+}
+
+void writeShots(JsonWriter& json, const EntityList<Projectile>& shots) {
+    json.beginList("shots");
+    for (const auto& shot : shots) {
+        json.beginObject();
+        json.member("type", shot->getWeaponType());
+        json.member("angle", shot->getAngle());
+        json.member("depth", shot->getDepth());
+        json.member("enemy", shot->enemyOwned);
+        json.endObject();
+    }
+    json.endList();
+}
+
+void writeExplosions(JsonWriter& json, const EntityList<Explosion>& explosions) {
+    json.beginList("explosions");
+    for (const auto& explosion : explosions) {
+        json.beginObject();
+        json.member("angle", explosion->getAngle());
+        json.member("depth", explosion->getDepth());
+        json.member("step", explosion->getAnimStep());
+        json.endObject();
+    }
+    json.endList();
+}
+
+void writePowerups(JsonWriter& json, const EntityList<Powerup>& powerups) {
+    json.beginList("powerups");
+    for (const auto& powerup : powerups) {
+        json.beginObject();
+        json.member("type", powerup->getType());
+        json.member("angle", powerup->getAngle());
+        json.member("depth", powerup->getDepth());
+        json.endObject();
+    }
+    json.endList();
 }
 
 void writeIntervals(JsonWriter& json, const SpawnIntervals& intervals) {
@@ -158,22 +195,13 @@ void appendTraceLine(std::string& out, int call, const Game& game) {
     json.member("endless", game.endlessSpawning);
     writeIntervals(json, game.spawnIntervals);
     writeMenu(json, game);
-    writeShip(json, newShipTrace());
-    // The enemies, splitters, shots, explosions and power-ups are not in the game yet: their
-    // lists are there, and empty.
-    json.beginList("enemies");
-    json.endList();
-    const SplitterGroupTrace group = newSplitterGroupTrace();
-    json.member("generation", group.generation);
-    json.member("remaining", group.remaining);
-    json.beginList("splitters");
-    json.endList();
-    json.beginList("shots");
-    json.endList();
-    json.beginList("explosions");
-    json.endList();
-    json.beginList("powerups");
-    json.endList();
+    // The ship is made in the first call, before any line is written.
+    writeShip(json, *game.ship);
+    writeEnemies(json, game.enemies);
+    writeSplitterGroup(json, game.splitterGroup);
+    writeShots(json, game.projectiles);
+    writeExplosions(json, game.explosions);
+    writePowerups(json, game.powerups);
     json.endObject();
     out += '\n';
 }
