@@ -1,0 +1,11 @@
+#include "catalogue.h"
+
+std::vector<Artwork> allArtworks() {
+    std::vector<Artwork> all;
+    for (auto family : {shipArtworks}) {
+        for (Artwork& artwork : family()) {
+            all.push_back(std::move(artwork));
+        }
+    }
+    return all;
+}

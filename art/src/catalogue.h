@@ -1,0 +1,11 @@
+#pragma once
+
+#include "artwork.h"
+
+#include <vector>
+
+// The image families, one source file each.
+std::vector<Artwork> shipArtworks();
+
+// Every image painted so far, in the order the game loads them.
+std::vector<Artwork> allArtworks();
