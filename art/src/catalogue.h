@@ -6,6 +6,7 @@
 
 // The image families, one source file each.
 std::vector<Artwork> shipArtworks();
+std::vector<Artwork> thrustArtworks();
 
 // Every image painted so far, in the order the game loads them.
 std::vector<Artwork> allArtworks();
