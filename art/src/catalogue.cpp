@@ -2,7 +2,7 @@
 
 std::vector<Artwork> allArtworks() {
     std::vector<Artwork> all;
-    for (auto family : {shipArtworks, thrustArtworks}) {
+    for (auto family : {shipArtworks, thrustArtworks, weaponArtworks}) {
         for (Artwork& artwork : family()) {
             all.push_back(std::move(artwork));
         }

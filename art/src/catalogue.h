@@ -7,6 +7,7 @@
 // The image families, one source file each.
 std::vector<Artwork> shipArtworks();
 std::vector<Artwork> thrustArtworks();
+std::vector<Artwork> weaponArtworks();
 
 // Every image painted so far, in the order the game loads them.
 std::vector<Artwork> allArtworks();
