@@ -2,7 +2,7 @@
 
 std::vector<Artwork> allArtworks() {
     std::vector<Artwork> all;
-    for (auto family : {shipArtworks, thrustArtworks, weaponArtworks}) {
+    for (auto family : {shipArtworks, thrustArtworks, weaponArtworks, shotArtworks}) {
         for (Artwork& artwork : family()) {
             all.push_back(std::move(artwork));
         }
