@@ -2,7 +2,8 @@
 
 std::vector<Artwork> allArtworks() {
     std::vector<Artwork> all;
-    for (auto family : {shipArtworks, thrustArtworks, weaponArtworks, shotArtworks}) {
+    for (auto family :
+         {shipArtworks, thrustArtworks, weaponArtworks, shotArtworks, explosionArtworks}) {
         for (Artwork& artwork : family()) {
             all.push_back(std::move(artwork));
         }

@@ -9,6 +9,7 @@ std::vector<Artwork> shipArtworks();
 std::vector<Artwork> thrustArtworks();
 std::vector<Artwork> weaponArtworks();
 std::vector<Artwork> shotArtworks();
+std::vector<Artwork> explosionArtworks();
 
 // Every image painted so far, in the order the game loads them.
 std::vector<Artwork> allArtworks();
