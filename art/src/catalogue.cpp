@@ -2,8 +2,8 @@
 
 std::vector<Artwork> allArtworks() {
     std::vector<Artwork> all;
-    for (auto family :
-         {shipArtworks, thrustArtworks, weaponArtworks, shotArtworks, explosionArtworks}) {
+    for (auto family : {shipArtworks, thrustArtworks, weaponArtworks, shotArtworks,
+                        explosionArtworks, powerupArtworks}) {
         for (Artwork& artwork : family()) {
             all.push_back(std::move(artwork));
         }

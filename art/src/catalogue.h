@@ -10,6 +10,7 @@ std::vector<Artwork> thrustArtworks();
 std::vector<Artwork> weaponArtworks();
 std::vector<Artwork> shotArtworks();
 std::vector<Artwork> explosionArtworks();
+std::vector<Artwork> powerupArtworks();
 
 // Every image painted so far, in the order the game loads them.
 std::vector<Artwork> allArtworks();
