@@ -3,7 +3,7 @@
 std::vector<Artwork> allArtworks() {
     std::vector<Artwork> all;
     for (auto family : {shipArtworks, thrustArtworks, weaponArtworks, shotArtworks,
-                        explosionArtworks, powerupArtworks}) {
+                        explosionArtworks, powerupArtworks, hudArtworks}) {
         for (Artwork& artwork : family()) {
             all.push_back(std::move(artwork));
         }

@@ -11,6 +11,7 @@ std::vector<Artwork> weaponArtworks();
 std::vector<Artwork> shotArtworks();
 std::vector<Artwork> explosionArtworks();
 std::vector<Artwork> powerupArtworks();
+std::vector<Artwork> hudArtworks();
 
 // Every image painted so far, in the order the game loads them.
 std::vector<Artwork> allArtworks();
