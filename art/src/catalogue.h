@@ -12,6 +12,7 @@ std::vector<Artwork> shotArtworks();
 std::vector<Artwork> explosionArtworks();
 std::vector<Artwork> powerupArtworks();
 std::vector<Artwork> hudArtworks();
+std::vector<Artwork> menuArtworks();
 
-// Every image painted so far, in the order the game loads them.
+// All 35 images, in the order the game loads them.
 std::vector<Artwork> allArtworks();
