@@ -9,7 +9,7 @@
 namespace {
 
 constexpr int margin = 24;
-constexpr int cellWidth = 208;
+constexpr int cellWidth = 220;
 constexpr int cellImage = 192;
 constexpr int cellHeight = 240;
 constexpr int columns = 6;
