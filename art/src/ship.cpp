@@ -11,6 +11,8 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -289,23 +291,52 @@ void crack(Canvas& canvas, std::initializer_list<Point> path) {
     cairo_restore(cr);
 }
 
-// A hole where a panel was blown off: ribs, cut wiring and a glow from inside.
-void missingPanel(Canvas& canvas, std::initializer_list<Point> edge, Point centre) {
+// A torn outline: each side of the rough shape broken into short jagged steps.
+void raggedPolygon(cairo_t* cr, std::initializer_list<Point> corners, double jitter,
+                   std::uint32_t seed) {
+    Random random(seed);
+    const std::vector<Point> points(corners);
+    cairo_move_to(cr, points.front().x, points.front().y);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const Point a = points[i];
+        const Point b = points[(i + 1) % points.size()];
+        constexpr int steps = 4;
+        for (int step = 1; step <= steps; ++step) {
+            const double t = double(step) / steps;
+            const double kick = step == steps ? 0 : random.range(-jitter, jitter);
+            const double nx = -(b.y - a.y);
+            const double ny = b.x - a.x;
+            cairo_line_to(cr, a.x + (b.x - a.x) * t + nx * kick, a.y + (b.y - a.y) * t + ny * kick);
+        }
+    }
+    cairo_close_path(cr);
+}
+
+// A hole where a panel was blown off: a dark cavity with ribs and cut wiring, lit from inside
+// by a fire, its torn rim still glowing.
+void missingPanel(Canvas& canvas, std::initializer_list<Point> edge, Point centre,
+                  std::uint32_t seed) {
     cairo_t* cr = canvas.cr();
     cairo_save(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_ATOP);
-    polygon(cr, edge);
+    raggedPolygon(cr, edge, 0.12, seed);
+    setColour(cr, soot, 0.6);
+    strokePixels(cr, 6);
+    raggedPolygon(cr, edge, 0.12, seed);
     cairo_clip_preserve(cr);
-    setColour(cr, {0.02, 0.02, 0.03}, 1);
+    setLinear(cr, {centre.x - 0.1, centre.y + 0.15}, {centre.x + 0.1, centre.y - 0.15},
+              {{0, Rgb{0.01, 0.01, 0.015}, 1}, {1, Rgb{0.08, 0.07, 0.07}, 1}});
     cairo_fill(cr);
-    glow(cr, centre, 0.12, flameOrange, 0.45);
-    for (const double offset : {-0.05, 0.0, 0.05}) {
+    glow(cr, {centre.x + 0.02, centre.y - 0.04}, 0.13, flameOrange, 0.55);
+    for (const double offset : {-0.06, 0.0, 0.06}) {
         cairo_move_to(cr, centre.x - 0.15, centre.y + offset - 0.05);
         cairo_line_to(cr, centre.x + 0.15, centre.y + offset + 0.05);
+        setColour(cr, steelShadow, 1);
+        strokePixelsPreserve(cr, 3);
         setColour(cr, gunmetal, 1);
-        strokePixelsPreserve(cr, 2.5);
-        setColour(cr, hullMid, 0.6);
-        strokePixels(cr, 0.8);
+        strokePixelsPreserve(cr, 2);
+        setColour(cr, hullMid, 0.5);
+        strokePixels(cr, 0.7);
     }
     const Rgb wires[] = {{0.8, 0.15, 0.1}, {0.9, 0.75, 0.2}, {0.2, 0.45, 0.9}};
     for (int i = 0; i < 3; ++i) {
@@ -317,29 +348,21 @@ void missingPanel(Canvas& canvas, std::initializer_list<Point> edge, Point centr
         strokePixels(cr, 1.5);
     }
     cairo_reset_clip(cr);
-    polygon(cr, edge);
-    setColour(cr, soot, 0.9);
-    strokePixelsPreserve(cr, 3);
-    setColour(cr, hullLight, 0.8);
-    strokePixels(cr, 1);
+    raggedPolygon(cr, edge, 0.12, seed);
+    setColour(cr, flameOrange, 0.7);
+    strokePixels(cr, 1.2);
     cairo_restore(cr);
 }
 
-// The right wingtip, shot away: cut out of the picture, its torn edge still glowing.
+// The right wingtip, shot away: cut out of the picture, with scorched, glowing torn metal and
+// the stubs of the spars sticking out of the wound.
 void tornWingtip(Canvas& canvas) {
     cairo_t* cr = canvas.cr();
     const auto edge = [cr] {
-        polygon(cr, {{0.4, -0.38},
-                     {0.47, -0.5},
-                     {0.44, -0.56},
-                     {0.52, -0.64},
-                     {0.49, -0.72},
-                     {0.56, -0.8},
-                     {0.53, -0.88},
-                     {0.58, -0.95},
-                     {0.56, -1.06},
-                     {0.75, -1.06},
-                     {0.75, -0.38}});
+        raggedPolygon(
+            cr,
+            {{0.4, -0.38}, {0.5, -0.6}, {0.53, -0.82}, {0.58, -1.07}, {0.76, -1.07}, {0.76, -0.38}},
+            0.1, 51);
     };
     cairo_save(cr);
     edge();
@@ -347,39 +370,46 @@ void tornWingtip(Canvas& canvas) {
     cairo_fill(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_ATOP);
     edge();
-    setColour(cr, soot, 1);
-    strokePixelsPreserve(cr, 7);
+    setColour(cr, soot, 0.9);
+    strokePixelsPreserve(cr, 8);
+    setColour(cr, emberRed, 1);
+    strokePixelsPreserve(cr, 2.5);
     setColour(cr, flameOrange, 1);
-    strokePixelsPreserve(cr, 3);
-    setColour(cr, flameYellow, 1);
     strokePixels(cr, 1);
+    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    for (const auto& [from, to] :
+         {std::pair<Point, Point>{{0.44, -0.58}, {0.53, -0.6}}, {{0.48, -0.8}, {0.57, -0.84}}}) {
+        cairo_move_to(cr, from.x, from.y);
+        cairo_line_to(cr, to.x, to.y);
+        setColour(cr, steelShadow, 1);
+        strokePixelsPreserve(cr, 3);
+        setColour(cr, hullMid, 1);
+        strokePixels(cr, 1.5);
+        glow(cr, to, 0.025, flameOrange, 0.9);
+    }
     cairo_restore(cr);
 }
 
 // Flames bursting from a holed engine pod and streaming back past the tail.
 void engineFire(Canvas& canvas, Point vent) {
-    cairo_t* cr = canvas.cr();
-    glow(cr, vent, 0.22, flameOrange, 0.9);
-    Random random(41);
-    for (int tongue = 0; tongue < 5; ++tongue) {
-        const double dx = (tongue - 2) * 0.025 + random.range(-0.01, 0.01);
-        const double length = random.range(0.2, 0.5);
-        const double half = random.range(0.018, 0.03);
-        const Point tip{vent.x + dx * 2.5, vent.y - length};
-        cairo_move_to(cr, vent.x - half + dx, vent.y + 0.03);
-        cairo_curve_to(cr, vent.x - half * 1.6 + dx, vent.y - length * 0.4, tip.x - half * 0.5,
-                       tip.y + length * 0.3, tip.x, tip.y);
-        cairo_curve_to(cr, tip.x + half * 0.5, tip.y + length * 0.35, vent.x + half * 1.4 + dx,
-                       vent.y - length * 0.3, vent.x + half + dx, vent.y + 0.03);
-        cairo_close_path(cr);
-        setLinear(cr, {0, vent.y}, {0, tip.y},
-                  {{0, hotWhite, 0.95},
-                   {0.25, flameYellow, 0.85},
-                   {0.6, flameOrange, 0.6},
-                   {1, emberRed, 0}});
-        cairo_fill(cr);
-    }
-    ellipseGlow(cr, vent, 0.07, 0.05, hotWhite, 1);
+    glow(canvas.cr(), vent, 0.2, flameOrange, 0.8);
+    paintField(canvas, [vent](double x, double y) {
+        constexpr double length = 0.6;
+        const double along = (vent.y - y) / length;
+        if (along < -0.08 || along > 1) {
+            return Rgba{0, 0, 0, 0};
+        }
+        const double flicker = fractalNoise(x * 22, y * 9, 4, 61);
+        const double width = 0.03 + 0.07 * std::sqrt(std::max(0.0, along));
+        const double across = (x - vent.x - 0.05 * (flicker - 0.5)) / width;
+        const double heat = std::exp(-across * across * 1.6) * (1 - along) *
+                            (0.55 + 0.9 * flicker) * smoothstep(-0.08, 0.05, along);
+        const Rgb c = heat > 0.6 ? mix(flameYellow, hotWhite, smoothstep(0.6, 1.0, heat))
+                                 : mix(emberRed, flameOrange, smoothstep(0.1, 0.6, heat));
+        return Rgba{c.r, c.g, c.b, smoothstep(0.08, 0.4, heat)};
+    });
+    ellipseGlow(canvas.cr(), vent, 0.05, 0.035, hotWhite, 1);
 }
 
 // Soot blown back along the hull from a wound.
@@ -443,7 +473,7 @@ void paintDamage(Canvas& canvas, int level) {
                       {-0.38, -0.66},
                       {-0.29, -0.6},
                       {-0.26, -0.45}},
-                     {-0.41, -0.52});
+                     {-0.41, -0.52}, 71);
         crack(canvas, {{0.04, 0.64}, {0.02, 0.52}, {0.05, 0.43}, {0.02, 0.3}, {0.04, 0.2}});
         scorch(canvas, {0.15, 0.0}, 0.14, 0.8, 15);
         sootTrail(canvas, {0.36, -0.95}, 0.55, 0.09, 31);
@@ -455,7 +485,7 @@ void paintDamage(Canvas& canvas, int level) {
         scorch(canvas, {0.1, -0.8}, 0.2, 1.0, 14);
         missingPanel(canvas,
                      {{0.03, -0.68}, {0.15, -0.66}, {0.18, -0.8}, {0.14, -0.92}, {0.05, -0.9}},
-                     {0.1, -0.8});
+                     {0.1, -0.8}, 72);
         sootTrail(canvas, {-0.35, -0.75}, 0.75, 0.12, 32);
         sootTrail(canvas, {0.0, 0.25}, 0.9, 0.07, 33);
         engineFire(canvas, {-0.35, -0.82});
