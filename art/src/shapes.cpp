@@ -63,13 +63,17 @@ void polygon(cairo_t* cr, std::initializer_list<Point> points) {
 }
 
 void mirroredPolygon(cairo_t* cr, std::initializer_list<Point> rightHalf) {
+    mirroredPolygonAt(cr, 0, rightHalf);
+}
+
+void mirroredPolygonAt(cairo_t* cr, double axis, std::initializer_list<Point> rightHalf) {
     const std::vector<Point> half(rightHalf);
-    cairo_move_to(cr, half.front().x, half.front().y);
+    cairo_move_to(cr, axis + half.front().x, half.front().y);
     for (std::size_t i = 1; i < half.size(); ++i) {
-        cairo_line_to(cr, half[i].x, half[i].y);
+        cairo_line_to(cr, axis + half[i].x, half[i].y);
     }
     for (std::size_t i = half.size(); i-- > 0;) {
-        cairo_line_to(cr, -half[i].x, half[i].y);
+        cairo_line_to(cr, axis - half[i].x, half[i].y);
     }
     cairo_close_path(cr);
 }

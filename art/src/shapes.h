@@ -32,6 +32,8 @@ void strokePixelsPreserve(cairo_t* cr, double widthInPixels);
 void polygon(cairo_t* cr, std::initializer_list<Point> points);
 // A shape symmetric about x = 0 from its right half, listed from top to bottom.
 void mirroredPolygon(cairo_t* cr, std::initializer_list<Point> rightHalf);
+// The same, standing on the line x = `axis`.
+void mirroredPolygonAt(cairo_t* cr, double axis, std::initializer_list<Point> rightHalf);
 void ellipse(cairo_t* cr, Point centre, double radiusX, double radiusY);
 void roundedRect(cairo_t* cr, double left, double bottom, double right, double top, double radius);
 

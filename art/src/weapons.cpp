@@ -52,41 +52,74 @@ void hazardStripes(Canvas& canvas, double left, double right, double bottom, dou
     cairo_restore(cr);
 }
 
+// A missile lying in its rail, nose forward, as the launcher shows it loaded.
+void loadedMissile(cairo_t* cr, double x, double tail, double nose) {
+    constexpr double radius = 0.018;
+    mirroredPolygonAt(cr, x,
+                      {{0, tail + 0.05}, {0.035, tail + 0.005}, {0.035, tail}, {0, tail + 0.012}});
+    setLinear(cr, {x - 0.035, 0}, {x + 0.035, 0},
+              {{0, hullMid, 1}, {0.4, hullLight, 1}, {1, hullDark, 1}});
+    cairo_fill(cr);
+    cairo_move_to(cr, x - radius, tail);
+    cairo_line_to(cr, x - radius, nose - 0.05);
+    cairo_curve_to(cr, x - radius, nose - 0.02, x - 0.006, nose, x, nose);
+    cairo_curve_to(cr, x + 0.006, nose, x + radius, nose - 0.02, x + radius, nose - 0.05);
+    cairo_line_to(cr, x + radius, tail);
+    cairo_close_path(cr);
+    setLinear(cr, {x - radius, 0}, {x + radius, 0},
+              {{0, hullMid, 1}, {0.3, white, 1}, {0.65, hullMid, 1}, {1, hullDark, 1}});
+    cairo_fill(cr);
+    cairo_save(cr);
+    cairo_rectangle(cr, x - radius, nose - 0.06, 2 * radius, 0.07);
+    cairo_clip(cr);
+    cairo_move_to(cr, x - radius, nose - 0.05);
+    cairo_curve_to(cr, x - radius, nose - 0.02, x - 0.006, nose, x, nose);
+    cairo_curve_to(cr, x + 0.006, nose, x + radius, nose - 0.02, x + radius, nose - 0.05);
+    cairo_line_to(cr, x + radius, nose - 0.07);
+    cairo_line_to(cr, x - radius, nose - 0.07);
+    cairo_close_path(cr);
+    setLinear(cr, {x - radius, 0}, {x + radius, 0},
+              {{0, emberRed, 1}, {0.35, Rgb{1.0, 0.4, 0.3}, 1}, {1, scaled(wedgeRed, 0.6), 1}});
+    cairo_fill(cr);
+    cairo_restore(cr);
+    cairo_rectangle(cr, x - radius, tail + 0.1, 2 * radius, 0.012);
+    setColour(cr, bossOchre, 1);
+    cairo_fill(cr);
+}
+
 void paintMissileLauncher(Canvas& canvas) {
     canvas.useViewBox(-0.125, 1.0, 0.125, 1.5);
     cairo_t* cr = canvas.cr();
 
-    cairo_rectangle(cr, -0.09, 1.012, 0.18, 0.05);
+    // Mounting bracket on the nose, then the armoured pod with chamfered front corners.
+    cairo_rectangle(cr, -0.07, 1.012, 0.14, 0.05);
     setColour(cr, steelShadow, 1);
     cairo_fill(cr);
-
-    roundedRect(cr, -0.112, 1.03, 0.112, 1.38, 0.02);
+    mirroredPolygon(cr, {{0.07, 1.47}, {0.112, 1.42}, {0.112, 1.04}, {0.09, 1.025}});
     setLinear(cr, {-0.112, 0}, {0.112, 0},
-              {{0, gunmetal, 1}, {0.25, hullMid, 1}, {0.7, gunmetal, 1}, {1, steelShadow, 1}});
+              {{0, gunmetal, 1}, {0.22, hullMid, 1}, {0.7, gunmetal, 1}, {1, steelShadow, 1}});
     cairo_fill_preserve(cr);
     setColour(cr, steelShadow, 1);
     strokePixels(cr, 1);
-    hazardStripes(canvas, -0.105, 0.105, 1.05, 1.1);
+    hazardStripes(canvas, -0.1, 0.1, 1.04, 1.08);
 
+    // Two open rails, each with a missile ready in it.
     for (const double side : {-1.0, 1.0}) {
-        const double x = side * 0.055;
-        cylinder(cr, x - 0.042, x + 0.042, 1.12, 1.44, hullLight, hullDark);
-        band(cr, x - 0.045, x + 0.045, 1.22, 0.02, hullDark);
-        band(cr, x - 0.045, x + 0.045, 1.34, 0.02, hullDark);
-        // The tube's mouth, and the warhead waiting in it.
-        ellipse(cr, {x, 1.44}, 0.04, 0.028);
-        setColour(cr, steelShadow, 1);
+        const double x = side * 0.05;
+        roundedRect(cr, x - 0.036, 1.09, x + 0.036, 1.47, 0.01);
+        setLinear(cr, {x - 0.036, 0}, {x + 0.036, 0},
+                  {{0, steelShadow, 1}, {0.5, Rgb{0.03, 0.03, 0.04}, 1}, {1, steelShadow, 1}});
         cairo_fill(cr);
-        cairo_move_to(cr, x - 0.03, 1.43);
-        cairo_curve_to(cr, x - 0.03, 1.465, x - 0.01, 1.48, x, 1.485);
-        cairo_curve_to(cr, x + 0.01, 1.48, x + 0.03, 1.465, x + 0.03, 1.43);
-        cairo_close_path(cr);
-        setLinear(cr, {x - 0.03, 0}, {x + 0.03, 0},
-                  {{0, emberRed, 1}, {0.3, Rgb{1.0, 0.35, 0.3}, 1}, {1, scaled(wedgeRed, 0.5), 1}});
-        cairo_fill(cr);
-        ellipseGlow(cr, {x - 0.01, 1.465}, 0.012, 0.012, white, 0.9);
+        loadedMissile(cr, x, 1.11, 1.475);
     }
-    ellipseGlow(cr, {0, 1.28}, 0.02, 0.015, flameYellow, 1);
+    // Bolted armour strap across the middle.
+    cairo_rectangle(cr, -0.112, 1.24, 0.224, 0.03);
+    setLinear(cr, {0, 1.27}, {0, 1.24}, {{0, hullLight, 1}, {1, hullDark, 1}});
+    cairo_fill(cr);
+    for (const double x : {-0.095, 0.0, 0.095}) {
+        ellipseGlow(cr, {x, 1.255}, 0.008, 0.008, white, 0.9);
+    }
+    ellipseGlow(cr, {0, 1.44}, 0.012, 0.012, navRed, 1);
 }
 
 void paintMeteorDestroyer(Canvas& canvas) {
