@@ -236,9 +236,10 @@ void paintRadarScreen(Canvas& canvas) {
     }
     setColour(cr, steelShadow, 0.25);
     strokePixels(cr, 1);
-    // Glass reflection across the upper left.
-    polygon(cr, {{left, top}, {left + 0.42, top}, {left + 0.22, top - 0.2}, {left, top - 0.2}});
-    setLinear(cr, {left, top}, {left + 0.3, top - 0.2}, {{0, white, 0.12}, {1, white, 0.0}});
+    // Glass reflection across the upper left, a soft diagonal sheen.
+    cairo_rectangle(cr, left, bottom, right - left, top - bottom);
+    setLinear(cr, {left, top}, {left + 0.35, top - 0.45},
+              {{0, white, 0.1}, {0.5, white, 0.04}, {1, white, 0.0}});
     cairo_fill(cr);
     cairo_restore(cr);
     for (const Point at :
