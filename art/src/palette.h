@@ -48,7 +48,6 @@ constexpr Rgb flameYellow{1.0, 0.82, 0.3};
 constexpr Rgb flameOrange{1.0, 0.45, 0.05};
 constexpr Rgb emberRed{0.65, 0.08, 0.02};
 constexpr Rgb soot{0.08, 0.07, 0.06};
-constexpr Rgb smokeGrey{0.32, 0.3, 0.29};
 constexpr Rgb thrustCore{0.85, 0.97, 1.0};
 constexpr Rgb thrustBlue{0.25, 0.6, 1.0};
 constexpr Rgb thrustDeep{0.2, 0.2, 0.85};
