@@ -32,7 +32,7 @@ void hexagon(cairo_t* cr, double radius, double turn) {
 void paintCrystal(Canvas& canvas, double pulse) {
     canvas.useViewBox(-1, -1, 1, 1);
     cairo_t* cr = canvas.cr();
-    glow(cr, {0, 0}, 0.75 + 0.2 * pulse, amber, 0.25 + 0.6 * pulse);
+    glow(cr, {0, 0}, 0.97, amber, 0.2 + 0.65 * pulse);
 
     // Frame: a bevelled steel hexagon.
     hexagon(cr, 0.74, pi / 6);
@@ -43,6 +43,10 @@ void paintCrystal(Canvas& canvas, double pulse) {
     setLinear(cr, {-0.6, 0.6}, {0.6, -0.6},
               {{0, steelShadow, 1}, {0.5, gunmetal, 1}, {1, hullLight, 1}});
     cairo_fill(cr);
+    // The energy field round the frame, flaring with the pulse.
+    hexagon(cr, 0.77, pi / 6);
+    setColour(cr, mix(amber, hotWhite, pulse * 0.5), 0.25 + 0.7 * pulse);
+    strokePixels(cr, 1.5);
 
     // The gem: six facets, lit from the upper left, round a bright table.
     const double glowing = 0.62 + 0.38 * pulse;
@@ -111,7 +115,7 @@ void strokeRing(cairo_t* cr, double from, double to, double pulse) {
 void paintOrb(Canvas& canvas, double pulse) {
     canvas.useViewBox(-1, -1, 1, 1);
     cairo_t* cr = canvas.cr();
-    glow(cr, {0, 0}, 0.75 + 0.2 * pulse, laserGreen, 0.25 + 0.6 * pulse);
+    glow(cr, {0, 0}, 0.97, laserGreen, 0.2 + 0.65 * pulse);
 
     // Back half of the ring, behind the sphere.
     strokeRing(cr, pi, 2 * pi, pulse);
@@ -137,8 +141,8 @@ void paintOrb(Canvas& canvas, double pulse) {
     setColour(cr, white, 0.55);
     cairo_fill(cr);
     cairo_arc(cr, 0, 0, 0.56, 0, 2 * pi);
-    setColour(cr, laserCore, 0.5);
-    strokePixels(cr, 1);
+    setColour(cr, laserCore, 0.35 + 0.6 * pulse);
+    strokePixels(cr, 1 + pulse);
 
     // Front half of the ring.
     strokeRing(cr, 0, pi, pulse);
