@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Repaints every image of Data/ and art/contact-sheet.png from the sources in art/src.
+#   art/rebuild.sh            (build directory: build-art/ at the top of the repo)
+#   ART_BUILD_DIR=DIR art/rebuild.sh
+set -euo pipefail
+art_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+repo_dir=$(dirname "$art_dir")
+# shellcheck source=tools.sh
+. "$art_dir/tools.sh"
+ensure_art_tools
+
+build_dir=${ART_BUILD_DIR:-"$repo_dir/build-art"}
+cmake -S "$art_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
+    -DGLIMMERWAKE_ART_DATA_DIR="$repo_dir/Data" \
+    -DGLIMMERWAKE_ART_SHEET="$art_dir/contact-sheet.png" >/dev/null
+cmake --build "$build_dir" -j2 --target art

@@ -1,0 +1,43 @@
+#include "png_file.h"
+
+#include <cstdio>
+#include <memory>
+#include <png.h>
+#include <stdexcept>
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+} // namespace
+
+void writePng(const std::string& path, const Pixels& pixels) {
+    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+    if (!file) {
+        throw std::runtime_error("cannot write " + path);
+    }
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (info == nullptr) {
+        png_destroy_write_struct(&png, nullptr);
+        throw std::runtime_error("libpng could not start for " + path);
+    }
+    std::vector<png_const_bytep> rows(pixels.height);
+    for (int y = 0; y < pixels.height; ++y) {
+        rows[y] = &pixels.rgba[static_cast<std::size_t>(y) * pixels.width * 4];
+    }
+    if (setjmp(png_jmpbuf(png)) != 0) {
+        png_destroy_write_struct(&png, &info);
+        throw std::runtime_error("libpng failed writing " + path);
+    }
+    png_init_io(png, file.get());
+    png_set_compression_level(png, 9);
+    png_set_IHDR(png, info, pixels.width, pixels.height, 8, PNG_COLOR_TYPE_RGB_ALPHA,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    png_write_image(png, const_cast<png_bytepp>(rows.data()));
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+}
