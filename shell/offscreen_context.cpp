@@ -120,7 +120,8 @@ OffscreenContext::~OffscreenContext() {
     if (context_ != nullptr) {
         eglDestroyContext(display_, context_);
     }
-    eglTerminate(display_);
+    // The display is not terminated: EGL hands every caller in the process the same display, so
+    // terminating it would pull it from under any other context still using it.
 }
 
 std::vector<std::uint8_t> OffscreenContext::readRgb() const {

@@ -109,8 +109,11 @@ std::vector<std::uint8_t> makePng(PngKind kind, int width, int height) {
 
 void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file != nullptr) {
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
+    if (file == nullptr) {
+        return;
     }
+    if (!bytes.empty()) {
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+    }
+    std::fclose(file);
 }
