@@ -1,7 +1,6 @@
 #include "entities/explosion.h"
 
 #include "entities/play_field.h"
-#include "render/gl.h"
 
 namespace {
 
@@ -37,23 +36,7 @@ TextureId Explosion::currentImage() const {
 }
 
 void Explosion::draw() {
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, currentImage());
-    glColor3f(1.0f, 1.0f, 1.0f);
-    applyPlacement(depth, angle);
-    // The near edge on the floor, the far edge raised toward the axis: tilted up to face the
-    // viewer.
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(0.2f, -1.0f, 0.2f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(-0.2f, -1.0f, 0.2f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(-0.2f, -0.7f, -0.2f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(0.2f, -0.7f, -0.2f);
-    glEnd();
-    glDisable(GL_TEXTURE_2D);
+    drawFloorSprite(currentImage(), depth, angle, 0.2f, 0.3f);
 
     ++animStep;
     if (animStep >= kDrawings) {

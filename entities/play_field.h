@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/texture.h"
+
 // Positions on the play field: `angle` in degrees around the tunnel's axis (0 at the bottom
 // centre of the view, positive to the right) and `depth` along the view axis (the camera at 0,
 // negative into the screen).
@@ -17,3 +19,8 @@ float randomEntryAngle();
 // z along the view axis, +z toward the camera) lies at `depth` and `angle` on the tunnel wall,
 // three units out from the axis x = 0, y = 1.
 void applyPlacement(float depth, float angle);
+
+// A textured sprite standing on the floor at `depth` and `angle`, tilted up to face the viewer:
+// a square of `halfSize` whose near edge lies on the floor and whose far edge is raised by `rise`
+// toward the axis. The image's t = 0 edge is the near one.
+void drawFloorSprite(TextureId image, float depth, float angle, float halfSize, float rise);

@@ -1,7 +1,6 @@
 #include "entities/powerup.h"
 
 #include "entities/play_field.h"
-#include "render/gl.h"
 
 namespace {
 
@@ -67,22 +66,7 @@ void Powerup::advanceAnimation() {
 void Powerup::draw() {
     depth += 0.05f;
 
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, currentImage());
-    glColor3f(1.0f, 1.0f, 1.0f);
-    applyPlacement(depth, angle);
-    // Tilted up to face the viewer, the far edge raised toward the axis.
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(0.15f, -1.0f, 0.15f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(-0.15f, -1.0f, 0.15f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(-0.15f, -0.8f, -0.15f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(0.15f, -0.8f, -0.15f);
-    glEnd();
-    glDisable(GL_TEXTURE_2D);
+    drawFloorSprite(currentImage(), depth, angle, 0.15f, 0.2f);
 
     advanceAnimation();
 }
