@@ -1,0 +1,158 @@
+// Where a drawn frame of the busiest scene goes: each group of its drawing on its own, after the
+// clear that starts every frame, finished by glFinish.
+#include "bench/bench_scenes.h"
+#include "game/game.h"
+#include "render/gl.h"
+#include "render/hud.h"
+#include "render/hud_elements.h"
+#include "render/view.h"
+#include "tests/support/gl_fixture.h"
+
+#include <benchmark/benchmark.h>
+#include <functional>
+
+namespace {
+
+enum class Part {
+    Clear,
+    Hud,
+    HudRadar,
+    HudRails,
+    HudPanel,
+    HudTexts,
+    Ship,
+    Shots,
+    Enemies,
+    Swarm,
+    Explosions
+};
+
+void drawPart(Game& game, Part part) {
+    const GameTextures& t = game.textures;
+    switch (part) {
+    case Part::Clear:
+        break;
+    case Part::Hud:
+        game.fillRadar();
+        drawHud(t.texBackground, t.texMissileLauncherSkeleton, t.texMeteorDestroyerSketch,
+                t.texLaserSketch, game.ship->getHighestWeapon(), t.texUnavailable, t.texShipLife,
+                game.ship->getLives(), game.ship->getScore(), game.radarPoints, 0);
+        break;
+    case Part::HudRadar:
+        game.fillRadar();
+        glDisable(GL_TEXTURE_2D);
+        drawRadar(game.radarPoints);
+        break;
+    case Part::HudRails:
+        glDisable(GL_TEXTURE_2D);
+        drawTunnelRails();
+        break;
+    case Part::HudPanel:
+        glEnable(GL_TEXTURE_2D);
+        drawPanel({t.texBackground, t.texMissileLauncherSkeleton, t.texMeteorDestroyerSketch,
+                   t.texLaserSketch, t.texUnavailable, t.texShipLife},
+                  game.ship->getHighestWeapon(), game.ship->getLives());
+        glDisable(GL_TEXTURE_2D);
+        break;
+    case Part::HudTexts:
+        drawWeaponNumbers(game.ship->getHighestWeapon());
+        drawLivesAndScore(game.ship->getScore());
+        break;
+    case Part::Ship:
+        game.ship->draw();
+        break;
+    case Part::Shots:
+        for (auto& projectile : game.projectiles) {
+            projectile->draw();
+        }
+        break;
+    case Part::Enemies:
+        for (auto& enemy : game.enemies) {
+            enemy->draw();
+        }
+        break;
+    case Part::Swarm:
+        game.splitterGroup.draw();
+        break;
+    case Part::Explosions:
+        for (auto& explosion : game.explosions) {
+            explosion->draw();
+        }
+        break;
+    }
+}
+
+void swarmPart(benchmark::State& state, Part part) {
+    if (!sharedGlContext().ok()) {
+        state.SkipWithError(sharedGlContext().error().c_str());
+        return;
+    }
+    resizeView(OffscreenContext::kWidth, OffscreenContext::kHeight);
+    Game game;
+    startPlaying(game);
+    armShip(game);
+    clearField(game);
+    fillSwarmScene(game);
+    glFinish();
+    for (auto _ : state) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        drawPart(game, part);
+        glFinish();
+        if (part == Part::Explosions) {
+            state.PauseTiming();
+            game.removeFinishedExplosions();
+            while (game.explosions.size() < 20) {
+                game.addExplosion(-10.0f,
+                                  static_cast<float>(game.explosions.size()) * 3.0f - 30.0f);
+            }
+            state.ResumeTiming();
+        }
+    }
+}
+
+BENCHMARK_CAPTURE(swarmPart, clear, Part::Clear)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(swarmPart, hud, Part::Hud)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(swarmPart, hudRadar, Part::HudRadar)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(swarmPart, hudRails, Part::HudRails)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(swarmPart, hudPanel, Part::HudPanel)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(swarmPart, hudTexts, Part::HudTexts)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(swarmPart, ship, Part::Ship)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(swarmPart, shots, Part::Shots)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(swarmPart, enemies, Part::Enemies)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(swarmPart, swarm, Part::Swarm)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(swarmPart, explosions, Part::Explosions)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMicrosecond);
+
+} // namespace
