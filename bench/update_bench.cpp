@@ -32,8 +32,8 @@ void updateFrame(Game& game) {
 
 // The field is built anew once hits, ramming, shots leaving it and squares firing have changed
 // either list by more than a twentieth (by more than one object in the small fields). Building it
-// every frame would put a pause of the clock (about a microsecond, more than a whole empty frame)
-// into every timing. The counters show the field the timed frames saw, on average.
+// every frame would put a pause of the clock (about half a microsecond, ten empty frames) into
+// every timing. The counters show the field the timed frames saw, on average.
 bool drifted(const Game& game, int count) {
     const auto off = [count](std::size_t size) { return std::abs(static_cast<int>(size) - count); };
     const int slack = std::max(1, count / 20);
