@@ -34,8 +34,8 @@ work=$(mktemp -d)
 xvfb=
 game_pid=
 cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+    if [ -n "$game_pid" ]; then kill "$game_pid" 2>/dev/null || true; fi
+    if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; fi
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -47,7 +47,8 @@ for _ in $(seq 100); do
     [ -s "$work/display" ] && break
     sleep 0.05
 done
-export DISPLAY=":$(cat "$work/display")"
+display=$(cat "$work/display")
+export DISPLAY=":$display"
 exec 3>&-
 for _ in $(seq 100); do
     xwininfo -root >/dev/null 2>&1 && break
@@ -62,7 +63,7 @@ game_pid=$!
 window=
 for _ in $(seq 200); do
     box=$(xwininfo -root -tree 2>/dev/null | awk '/"ERROR"/ {print $1; exit}' || true)
-    [ -n "$box" ] && xdotool key --window "$box" Return 2>/dev/null || true
+    if [ -n "$box" ]; then xdotool key --window "$box" Return 2>/dev/null || true; fi
     window=$(xdotool search --name '^Glimmerwake$' 2>/dev/null | head -1 || true)
     if [ -n "$window" ] && xwininfo -id "$window" | grep -q 'Map State: IsViewable'; then
         break
