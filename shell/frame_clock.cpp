@@ -18,10 +18,19 @@ std::int64_t monotonicNs() {
 
 const std::int64_t clockOrigin = monotonicNs();
 
-// Whole milliseconds since start-up, rounded up: a wait reckoned from a tick read at the start
-// of a frame then can never end before the full period has passed.
-std::int64_t ticksNow() {
-    return (monotonicNs() - clockOrigin + kNsPerMs - 1) / kNsPerMs;
+// The tick last handed out, and the very moment it was read. A frame's wait is reckoned from its
+// own start, and the start is the last tick read before the wait, so the wait can end exactly
+// one period after it: no earlier, and not a millisecond later either.
+std::uint32_t lastTick = 0;
+std::int64_t lastTickNs = clockOrigin;
+
+void sleepUntil(std::int64_t deadline) {
+    const timespec until{static_cast<time_t>(deadline / 1000000000),
+                         static_cast<long>(deadline % 1000000000)};
+    // Sleeping to an absolute deadline costs no CPU and cannot drift, however often a signal
+    // interrupts the sleep.
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
+    }
 }
 
 } // namespace
@@ -32,21 +41,23 @@ void initFrameClock() {
 }
 
 std::uint32_t tickCount() {
-    return static_cast<std::uint32_t>(ticksNow());
+    lastTickNs = monotonicNs();
+    lastTick = static_cast<std::uint32_t>((lastTickNs - clockOrigin) / kNsPerMs);
+    return lastTick;
 }
 
 void waitSince(std::uint32_t start, std::uint32_t milliseconds) {
-    const std::int64_t now = ticksNow();
-    const std::uint32_t elapsed = static_cast<std::uint32_t>(now) - start;
-    if (elapsed >= milliseconds) {
-        return;
+    const std::int64_t now = monotonicNs();
+    std::int64_t startNs = lastTickNs;
+    if (start != lastTick) {
+        // An older tick is known only to the millisecond: take it at that millisecond's end.
+        const std::int64_t nowTicks = (now - clockOrigin) / kNsPerMs;
+        const std::uint32_t ticksAgo = static_cast<std::uint32_t>(nowTicks) - start;
+        startNs = clockOrigin + (nowTicks - ticksAgo + 1) * kNsPerMs;
     }
-    // Sleeping to an absolute deadline costs no CPU and cannot drift, however often a signal
-    // interrupts the sleep.
-    const std::int64_t deadline = clockOrigin + (now - elapsed + milliseconds) * kNsPerMs;
-    const timespec until{static_cast<time_t>(deadline / 1000000000),
-                         static_cast<long>(deadline % 1000000000)};
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
+    const std::int64_t deadline = startNs + std::int64_t{milliseconds} * kNsPerMs;
+    if (now < deadline) {
+        sleepUntil(deadline);
     }
 }
 
