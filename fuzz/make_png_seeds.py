@@ -130,6 +130,11 @@ def seeds():
         (b"zTXt", b"Note\x00\x00" + zlib.compress(b"compressed text")),
         (b"pHYs", struct.pack(">IIB", 2835, 2835, 1))))
 
+    # As wide and as tall as the fuzzer lets the decoder go, and one pixel past that.
+    yield "rgba-8-widest.png", png(2048, 1, "rgba", 8)
+    yield "grey-1-tallest.png", png(1, 2048, "grey", 1)
+    yield "broken-too-wide.png", png(2049, 1, "grey", 8)
+
     good = png(5, 3, "rgba", 8)
     yield "broken-truncated.png", good[:len(good) - 20]
     yield "broken-crc.png", good[:29] + bytes([good[29] ^ 0xFF]) + good[30:]
