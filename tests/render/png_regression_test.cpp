@@ -97,8 +97,8 @@ TEST(PngRegression, ChunksClaimingGigabytesTakeNoMemory) {
     EXPECT_LT(memoryToDecode(kFoundGiantText, decoded), 64 * kMiB);
     EXPECT_FALSE(decoded);
 
-    // Every kind of chunk libpng reads whole before looking inside, each claiming the most a
-    // chunk may hold, with a few bytes of it there.
+    // Every kind of chunk with contents libpng would read, each claiming the most a chunk may
+    // hold, with a few bytes of it there.
     for (const char* kind : {"zTXt", "tEXt", "iTXt", "iCCP", "sPLT", "eXIf", "pCAL", "sCAL"}) {
         SCOPED_TRACE(kind);
         std::vector<std::uint8_t> giant;
