@@ -71,6 +71,11 @@ std::optional<RgbaImage> decodePng(const std::uint8_t* data, std::size_t size, i
     bool decoded = false;
     if (setjmp(png_jmpbuf(png)) == 0) {
         png_set_read_fn(png, &reader, readFromMemory);
+        // Only the header, palette, transparency and pixel chunks make the picture; the rest
+        // (text, colour profiles, ...) is skipped unread. libpng would otherwise allocate a
+        // buffer of whatever length such a chunk claims, up to 2 GiB from a file of a few bytes:
+        // its own limit on chunk sizes is only a warning.
+        png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
         png_read_info(png, info);
         const png_uint_32 width = png_get_image_width(png, info);
         const png_uint_32 height = png_get_image_height(png, info);

@@ -14,6 +14,8 @@ packages=(
     libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick
     # the art tool that draws Data/
     libcairo2-dev
+    # fuzzing: clang with libFuzzer and its sanitizers
+    clang libclang-rt-14-dev
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include "shell/virtual_keys.h"
 
+#include <cstdio>
 #include <limits>
 #include <string_view>
 
@@ -37,11 +38,21 @@ struct ParseState {
     int lastCall = 0;
 };
 
+// A control character is quoted as an escape such as \x1b: written as it stands it would reach
+// the terminal, which may take it as a command to move, recolour or retitle itself.
 std::string quoted(std::string_view text) {
-    if (text.size() > kQuoteLength) {
-        return "'" + std::string(text.substr(0, kQuoteLength)) + "...'";
+    std::string out = "'";
+    for (const char c : text.substr(0, kQuoteLength)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7f) {
+            char escape[5];
+            std::snprintf(escape, sizeof escape, "\\x%02x", byte);
+            out += escape;
+        } else {
+            out += c;
+        }
     }
-    return "'" + std::string(text) + "'";
+    return out + (text.size() > kQuoteLength ? "...'" : "'");
 }
 
 std::vector<std::string_view> wordsOf(std::string_view line) {

@@ -1,0 +1,100 @@
+// Feeds arbitrary text to the replay tool's script reader, and checks that what it accepts is a
+// script the replay can run as read, and that what it refuses it refuses with a short, printable
+// message pointing at a line of the script.
+
+#include "shell/virtual_keys.h"
+#include "tools/replay/script.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+namespace {
+
+// Messages quote at most a short piece of the line, so even a line of megabytes gives one that
+// fits a terminal line or two.
+constexpr std::size_t kMaxMessageLength = 320;
+
+// A message goes to the terminal: the script's bytes in it must not be able to drive it.
+bool isPrintable(const std::string& message) {
+    return std::none_of(message.begin(), message.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; });
+}
+
+// Lines as the reader counts them: a last line without its newline counts too.
+int lineCount(const std::string& text) {
+    const auto newlines = std::count(text.begin(), text.end(), '\n');
+    const bool unterminated = !text.empty() && text.back() != '\n';
+    return static_cast<int>(newlines) + (unterminated ? 1 : 0);
+}
+
+bool isPolledKey(int virtualKey) {
+    for (const int key : {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_SPACE, VK_RETURN, VK_ESCAPE, VK_F2,
+                          VK_F3, VK_F4, VK_1, VK_2, VK_3}) {
+        if (virtualKey == key) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Commands in file order, at calls that never go down and are all run, each from a line that
+// exists.
+template <typename Command>
+bool inOrder(const std::vector<Command>& commands, int calls, int lines) {
+    int lastCall = 0;
+    int lastLine = 0;
+    for (const Command& command : commands) {
+        if (command.call < lastCall || command.call >= calls || command.line <= lastLine ||
+            command.line > lines) {
+            return false;
+        }
+        lastCall = command.call;
+        lastLine = command.line;
+    }
+    return true;
+}
+
+bool isRunnable(const ReplayScript& script, int lines) {
+    if (script.calls < 0 || script.epoch < 0 || !inOrder(script.keyChanges, script.calls, lines) ||
+        !inOrder(script.shots, script.calls, lines)) {
+        return false;
+    }
+    for (const KeyChange& change : script.keyChanges) {
+        if (!isPolledKey(change.virtualKey)) {
+            return false;
+        }
+    }
+    for (const ShotRequest& shot : script.shots) {
+        // One word: no blank, no control character, no comment.
+        const bool oneWord =
+            !shot.file.empty() && std::none_of(shot.file.begin(), shot.file.end(), [](char c) {
+                return static_cast<unsigned char>(c) <= 0x20 || c == 0x7f || c == '#';
+            });
+        if (!oneWord) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    std::istringstream in(text);
+    ScriptError error;
+    const std::optional<ReplayScript> script = parseScript(in, error);
+    const int lines = lineCount(text);
+    if (script) {
+        if (!isRunnable(*script, lines)) {
+            std::abort();
+        }
+    } else if (error.line < 1 || error.line > std::max(lines, 1) || error.message.empty() ||
+               error.message.size() > kMaxMessageLength || !isPrintable(error.message)) {
+        std::abort();
+    }
+    return 0;
+}
