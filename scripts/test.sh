@@ -19,3 +19,6 @@ export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS="suppressions=$top/tests/lsan.supp:print_suppressions=0"
 (cd "$top/build-sanitize" && ctest --output-on-failure -j "$jobs" --timeout 900)
+
+echo "== fuzzing the image decoder and the replay script reader"
+"$top/scripts/fuzz.sh" "${GLIMMERWAKE_FUZZ_SECONDS:-60}"
