@@ -2,7 +2,6 @@
 // manager does when its close button is pressed: a WM_PROTOCOLS client message carrying
 // WM_DELETE_WINDOW. Without a window manager there is nobody else to send it.
 #include <X11/Xlib.h>
-
 #include <cstdio>
 #include <cstdlib>
 

@@ -83,7 +83,13 @@ wait_for_exit() {
         kill -0 "$game_pid" 2>/dev/null || break
         sleep 0.05
     done
-    kill -0 "$game_pid" 2>/dev/null && fail "the game still runs ${seconds} s later"
+    if kill -0 "$game_pid" 2>/dev/null; then
+        # Where it hangs is the first thing anyone will want to know.
+        if command -v gdb >/dev/null; then
+            gdb -p "$game_pid" -batch -ex 'thread apply all bt' >"$work/hang.txt" 2>&1 || true
+        fi
+        fail "the game still runs ${seconds} s later (its stacks, if gdb is there: $work/hang.txt)"
+    fi
     game_status=0
     wait "$game_pid" || game_status=$?
     game_pid=
@@ -95,4 +101,33 @@ menu_title_red_pixels() {
     import -window "$window" "$work/menu.png"
     convert "$work/menu.png" -crop 260x40+400+20 +repage \
         -fx '(r > 0.6 && g < 0.15 && b < 0.15) ? 1 : 0' -format '%[fx:mean*w*h]' info:
+}
+
+# The mean brightness of the window, in thousandths.
+brightness() {
+    import -window "$window" "$work/frame.png"
+    convert "$work/frame.png" -colorspace Gray -format '%[fx:int(mean*1000)]' info:
+}
+
+# Waits, for up to ten seconds, until the menu's title is drawn: the first frame comes only once
+# the fonts are built, which on a machine without a font cache takes a while.
+wait_for_menu_title() {
+    local red=0
+    for _ in $(seq 40); do
+        red=$(menu_title_red_pixels)
+        awk -v n="$red" 'BEGIN { exit !(n > 40) }' && return 0
+        sleep 0.25
+    done
+    fail "no menu title ($red red pixels)"
+}
+
+# Waits, for up to ten seconds, until the window shows anything at all.
+wait_for_drawing() {
+    local lit=0
+    for _ in $(seq 40); do
+        lit=$(brightness)
+        [ "$lit" -gt 5 ] && return 0
+        sleep 0.25
+    done
+    fail "the window stays black (brightness $lit of 1000)"
 }
