@@ -4,7 +4,9 @@
 #include "render/png_image.h"
 
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -15,8 +17,15 @@ constexpr long kMaxFileBytes = 64L * 1024 * 1024;
 
 std::vector<std::uint8_t> readSmallFile(const char* path) {
     std::vector<std::uint8_t> bytes;
-    std::FILE* file = std::fopen(path, "rb");
+    // Opened without waiting: a FIFO in place of an image would block the open until someone
+    // wrote to it, and the game would hang at start-up before it could refuse the file.
+    const int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        return bytes;
+    }
+    std::FILE* file = fdopen(descriptor, "rb");
     if (file == nullptr) {
+        close(descriptor);
         return bytes;
     }
     struct stat status {};

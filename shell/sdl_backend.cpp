@@ -1,6 +1,7 @@
 #include "shell/sdl_backend.h"
 
 #include "render/view.h"
+#include "shell/display_errors.h"
 #include "shell/platform.h"
 
 #include <cstdio>
@@ -120,6 +121,7 @@ bool openGameWindow(int width, int height, int colourBits) {
         return false;
     }
     context.videoStarted = true;
+    watchDisplayErrors();
     if (invisibleDriver()) {
         fatalError("Windows Error:  Could not create window");
         return false;
@@ -183,12 +185,20 @@ void closeGameWindow() {
         SDL_DestroyWindow(context.window);
     }
     if (context.videoStarted) {
+        settleDisplayErrors();
         SDL_Quit();
     }
 }
 
 bool runMessagePass() {
     ShellContext& context = shell();
+    if (displayErrorSeen() && !context.quitPosted) {
+        // Something outside the game broke its window (destroyed it, say): nothing more can be
+        // shown. The game ends through the usual teardown, but not as a game that ended well.
+        std::fprintf(stderr, "Glimmerwake: the display refused a request: %s; the game ends\n",
+                     displayErrorText().c_str());
+        postQuitMessage(1);
+    }
     if (context.quitPosted) {
         return false;
     }

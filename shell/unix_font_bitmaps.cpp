@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,13 +27,13 @@ struct FaceFile {
     int index = 0;
 };
 
-bool findFace(FaceFile& face) {
+std::optional<FaceFile> findFace() {
     FcConfig* const config = FcInitLoadConfigAndFonts();
     if (config == nullptr) {
-        return false;
+        return std::nullopt;
     }
     FcPattern* const pattern = FcNameParse(reinterpret_cast<const FcChar8*>(kFacePattern));
-    bool found = false;
+    std::optional<FaceFile> found;
     if (pattern != nullptr) {
         FcConfigSubstitute(config, pattern, FcMatchPattern);
         FcDefaultSubstitute(pattern);
@@ -40,9 +41,9 @@ bool findFace(FaceFile& face) {
         FcPattern* const match = FcFontMatch(config, pattern, &result);
         FcChar8* file = nullptr;
         if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
-            face.path = reinterpret_cast<const char*>(file);
-            FcPatternGetInteger(match, FC_INDEX, 0, &face.index);
-            found = true;
+            found.emplace();
+            found->path = reinterpret_cast<const char*>(file);
+            FcPatternGetInteger(match, FC_INDEX, 0, &found->index);
         }
         if (match != nullptr) {
             FcPatternDestroy(match);
@@ -50,7 +51,27 @@ bool findFace(FaceFile& face) {
         FcPatternDestroy(pattern);
     }
     FcConfigDestroy(config);
+    if (!found) {
+        std::fprintf(stderr, "Glimmerwake: no font matches \"%s\"; text will not be shown\n",
+                     kFacePattern);
+    }
     return found;
+}
+
+// Every font the game builds is cut from the one face: it is looked up once, and a missing face
+// is reported once, not once for each font.
+const FaceFile* gameFace() {
+    static const std::optional<FaceFile> face = findFace();
+    return face ? &*face : nullptr;
+}
+
+void reportUnreadableFace(const FaceFile& face) {
+    static bool reported = false;
+    if (!reported) {
+        std::fprintf(stderr, "Glimmerwake: cannot read the font %s; text will not be shown\n",
+                     face.path.c_str());
+        reported = true;
+    }
 }
 
 // FreeType's rows run top-down with their own pitch; glBitmap wants them bottom-up, packed.
@@ -84,10 +105,8 @@ void compileGlyph(FT_Face face, int code, unsigned list) {
 } // namespace
 
 bool buildFontBitmaps(int pixelHeight, unsigned firstList) {
-    FaceFile file;
-    if (!findFace(file)) {
-        std::fprintf(stderr, "Glimmerwake: no font matches \"%s\"; text will not be shown\n",
-                     kFacePattern);
+    const FaceFile* const file = gameFace();
+    if (file == nullptr) {
         return false;
     }
     FT_Library library = nullptr;
@@ -96,7 +115,7 @@ bool buildFontBitmaps(int pixelHeight, unsigned firstList) {
     }
     FT_Face face = nullptr;
     bool built = false;
-    if (FT_New_Face(library, file.path.c_str(), file.index, &face) == 0) {
+    if (FT_New_Face(library, file->path.c_str(), file->index, &face) == 0) {
         // The height asked for is the character height, as the game's layout expects.
         FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelHeight));
         GLint alignment = 4;
@@ -109,8 +128,7 @@ bool buildFontBitmaps(int pixelHeight, unsigned firstList) {
         FT_Done_Face(face);
         built = true;
     } else {
-        std::fprintf(stderr, "Glimmerwake: cannot read the font %s; text will not be shown\n",
-                     file.path.c_str());
+        reportUnreadableFace(*file);
     }
     FT_Done_FreeType(library);
     return built;

@@ -4,8 +4,14 @@
 #include "tests/support/gl_fixture.h"
 #include "tests/support/png_files.h"
 
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 #include <zlib.h>
 
 namespace {
@@ -124,6 +130,32 @@ TEST_F(TextureLoader, BadFilesGiveZero) {
     const std::string directory = scratchPath("a-directory.png");
     std::filesystem::create_directories(directory);
     EXPECT_EQ(loadTexture(directory.c_str()), 0u);
+}
+
+TEST_F(TextureLoader, AFifoInPlaceOfAnImageIsRefusedWithoutWaitingForAWriter) {
+    const std::string fifo = scratchPath("fifo.png");
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // GL calls belong on this thread: the load runs here, and a watcher frees it if it blocks.
+    std::atomic<bool> done{false};
+    bool blocked = false;
+    std::thread watcher([&] {
+        for (int i = 0; i < 500 && !done; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        if (!done) {
+            blocked = true;
+            const int writer = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+            if (writer >= 0) {
+                close(writer);
+            }
+        }
+    });
+    const TextureId id = loadTexture(fifo.c_str());
+    done = true;
+    watcher.join();
+    EXPECT_FALSE(blocked) << "the load waited for a writer";
+    EXPECT_EQ(id, 0u);
 }
 
 TEST_F(TextureLoader, HugeDeclaredSizesAreRefusedBeforeAllocating) {

@@ -1,0 +1,311 @@
+#include "tests/hardening/soak_script.h"
+
+#include "game/frame_step.h"
+#include "game/game.h"
+#include "shell/virtual_keys.h"
+#include "tools/replay/replay_platform.h"
+#include "tools/replay/script.h"
+#include "tools/replay/trace.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+namespace {
+
+enum Key { Left, Right, Up, Down, Space, Return, Escape, F2, F3, One, Two, Three, KeyCount };
+
+struct KeyName {
+    int virtualKey;
+    const char* name;
+};
+
+const KeyName kKeys[KeyCount] = {
+    {VK_LEFT, "LEFT"},   {VK_RIGHT, "RIGHT"},   {VK_UP, "UP"},         {VK_DOWN, "DOWN"},
+    {VK_SPACE, "SPACE"}, {VK_RETURN, "RETURN"}, {VK_ESCAPE, "ESCAPE"}, {VK_F2, "F2"},
+    {VK_F3, "F3"},       {VK_1, "1"},           {VK_2, "2"},           {VK_3, "3"},
+};
+
+// The pilot looks again every few calls, as a player reacts.
+constexpr int kPilotStep = 5;
+// The ship steers between these angles.
+constexpr int kSteerLimit = 30;
+
+[[noreturn]] void generatorFault(const char* what, int call) {
+    std::fprintf(stderr, "glimmerwake-soak: %s in call %d\n", what, call);
+    std::abort();
+}
+
+// The boss keeps its distance but for its dives; until it dives the pilot sits under it, firing.
+constexpr int kBossKind = 5;
+constexpr float kBossDiving = -11.0f;
+
+bool bossHolding(const Enemy& enemy) {
+    return enemy.getKindId() == kBossKind && enemy.getDepth() < kBossDiving;
+}
+
+// How much is about to hit a ship sitting at this angle.
+float threat(const Game& game, float angle) {
+    float danger = 0.0f;
+    const auto near = [angle](float depth, float at, float far, float close, float width) {
+        return depth > far && depth < close && std::fabs(at - angle) < width;
+    };
+    for (const auto& enemy : game.enemies) {
+        if (!bossHolding(*enemy) &&
+            near(enemy->getDepth(), enemy->getAngle(), -15.0f, -4.0f, 15.0f)) {
+            danger += 1.0f + (enemy->getDepth() + 15.0f) / 10.0f;
+        }
+    }
+    for (const auto& splitter : game.splitterGroup.splitters) {
+        if (near(splitter->getDepth(), splitter->getAngle(), -15.0f, -4.0f, 15.0f)) {
+            danger += 1.0f + (splitter->getDepth() + 15.0f) / 10.0f;
+        }
+    }
+    for (const auto& shot : game.projectiles) {
+        if (shot->isEnemyOwned() &&
+            near(shot->getDepth(), shot->getAngle(), -12.0f, -5.0f, 14.0f)) {
+            danger += 2.0f;
+        }
+    }
+    return danger;
+}
+
+// Where the pilot wants the ship: under a pickup that is coming close, or lined up with an enemy
+// still far off or the boss holding back, where that is safe; else the safest angle nearest to
+// where it is.
+float pilotTarget(const Game& game) {
+    const float here = game.ship->getAngle();
+    for (const auto& powerup : game.powerups) {
+        if (powerup->getDepth() > -12.0f && threat(game, powerup->getAngle()) == 0.0f) {
+            return powerup->getAngle();
+        }
+    }
+    for (const auto& enemy : game.enemies) {
+        const float angle = enemy->getAngle();
+        if ((enemy->getDepth() < -15.0f || bossHolding(*enemy)) &&
+            std::fabs(angle) <= kSteerLimit && threat(game, angle) == 0.0f) {
+            return angle;
+        }
+    }
+    float best = here;
+    float bestDanger = threat(game, here);
+    for (int a = -kSteerLimit; a <= kSteerLimit; a += 2) {
+        const float angle = static_cast<float>(a);
+        const float danger = threat(game, angle);
+        if (danger < bestDanger ||
+            (danger == bestDanger && std::fabs(angle - here) < std::fabs(best - here))) {
+            best = angle;
+            bestDanger = danger;
+        }
+    }
+    return best;
+}
+
+// Runs the game call by call on the replay platform and writes down each key change as the
+// script command that makes it. The random source is one whose numbers the standard fixes (the
+// distributions it does not, so none is used).
+class SoakWriter {
+  public:
+    SoakWriter(std::ostream& out, std::uint32_t seed, int calls)
+        : out_(out), random_(seed), calls_(calls), game_(frameStepGame()),
+          platform_(replayPlatform()) {
+        platform_.epoch = kDefaultEpoch;
+        hashes_.reserve(static_cast<std::size_t>(calls));
+    }
+
+    std::vector<std::uint64_t> write() {
+        // Call 0 sets up; the menu is up from call 1.
+        step(2);
+        confirm();
+        while (call_ < calls_) {
+            playSomething();
+        }
+        out_ << "end " << calls_ << '\n';
+        return std::move(hashes_);
+    }
+
+  private:
+    int below(int n) { return static_cast<int>(random_() % static_cast<std::uint32_t>(n)); }
+    int between(int low, int high) { return low + below(high - low + 1); }
+
+    bool inMenu() const { return game_.gameState == GameState::Menu; }
+
+    void playSomething() {
+        if (game_.gameOver) {
+            // A lost game waits in its overlay for F2 or F3.
+            step(between(50, 400));
+            below(3) == 0 ? menuRoundTrip() : restart();
+            return;
+        }
+        const int pick = below(100);
+        if (pick < 30) {
+            fly(below(2) == 0 ? between(5000, 30000) : between(200, 3000));
+        } else if (pick < 45) {
+            flyAtRandom(between(50, 1500));
+        } else if (pick < 60) {
+            pauseAndResume();
+        } else if (pick < 72) {
+            restart();
+        } else if (pick < 82) {
+            menuRoundTrip();
+        } else if (pick < 85) {
+            moveMarker();
+        } else {
+            releaseAll();
+            step(between(1, 300));
+        }
+    }
+
+    // Runs calls with the keys as they are, checking that the game is still in it.
+    void step(int calls) {
+        for (int i = 0; i < calls && call_ < calls_; ++i) {
+            platform_.call = call_;
+            FrameStep();
+            if (platform_.quitRequested) {
+                generatorFault("the game quit", call_);
+            }
+            line_.clear();
+            appendTraceLine(line_, call_, game_);
+            hashes_.push_back(traceLineHash(line_.data(), line_.size() - 1));
+            ++call_;
+        }
+    }
+
+    // Changes past the end are not written: the script ends where it ends.
+    void set(Key key, bool down) {
+        bool& held = platform_.keys[kKeys[key].virtualKey];
+        if (held == down || call_ >= calls_) {
+            return;
+        }
+        out_ << call_ << (down ? " down " : " up ") << kKeys[key].name << '\n';
+        held = down;
+    }
+
+    // Held for a few calls, then up for a few: a frame sees the press, and the next press of the
+    // key is a fresh one.
+    void tap(Key key) {
+        set(key, true);
+        step(between(1, 6));
+        set(key, false);
+        step(between(1, 6));
+    }
+
+    // Every key up, and one call of the game seeing them so.
+    void releaseAll() {
+        for (int key = 0; key < KeyCount; ++key) {
+            set(static_cast<Key>(key), false);
+        }
+        step(1);
+    }
+
+    // Return or Space in the menu, with the marker on Play.
+    void confirm() {
+        if (inMenu() && game_.menuSelection != 0) {
+            generatorFault("a confirming key with the marker on Quit", call_);
+        }
+        tap(below(3) == 0 ? Space : Return);
+    }
+
+    void steerTo(float target) {
+        const float here = game_.ship->getAngle();
+        set(Left, target < here - 1.0f);
+        set(Right, target > here + 1.0f);
+    }
+
+    // The pilot: fires all the time, dodges, catches pickups and now and then takes up its best
+    // weapon, until the time is up or the game is lost.
+    void fly(int calls) {
+        const int end = call_ + calls;
+        set(Space, true);
+        while (call_ < end && call_ < calls_ && !game_.gameOver && !inMenu()) {
+            steerTo(pilotTarget(game_));
+            const int best = game_.ship->getHighestWeapon();
+            if (game_.ship->getCurrentWeapon() != best && below(40) == 0) {
+                tap(static_cast<Key>(One + best - 1));
+            }
+            step(kPilotStep);
+        }
+    }
+
+    void flyAtRandom(int calls) {
+        const int end = call_ + calls;
+        while (call_ < end && call_ < calls_) {
+            const int steer = below(3);
+            set(Left, steer == 0);
+            set(Right, steer == 1);
+            set(Space, below(4) != 0);
+            if (below(10) == 0) {
+                tap(static_cast<Key>(One + below(3)));
+            }
+            step(between(1, 80));
+        }
+    }
+
+    void pause() {
+        if (!game_.paused) {
+            tap(Escape);
+        }
+    }
+
+    void pauseAndResume() {
+        pause();
+        step(between(1, 300));
+        if (!game_.gameOver) {
+            tap(Escape);
+        }
+    }
+
+    void restart() {
+        pause();
+        step(between(1, 60));
+        tap(F2);
+    }
+
+    void menuRoundTrip() {
+        releaseAll();
+        pause();
+        tap(F3);
+        step(between(1, 200));
+        if (below(2) == 0) {
+            moveMarker();
+        }
+        confirm();
+    }
+
+    // In the menu both arrows flip the marker between Play and Quit. With every other key up
+    // and a call of all keys up first, each press flips it once, so an even number of presses
+    // leaves it on Play. In play the arrows do nothing.
+    void moveMarker() {
+        releaseAll();
+        const int presses = 2 * between(1, 3);
+        for (int i = 0; i < presses; ++i) {
+            tap(below(2) == 0 ? Up : Down);
+        }
+    }
+
+    std::ostream& out_;
+    std::mt19937 random_;
+    const int calls_;
+    Game& game_;
+    ReplayPlatform& platform_;
+    int call_ = 0;
+    std::string line_;
+    std::vector<std::uint64_t> hashes_;
+};
+
+} // namespace
+
+std::uint64_t traceLineHash(const char* line, std::size_t length) {
+    // FNV-1a: the same on every machine, and quick enough for a million lines.
+    std::uint64_t hash = 14695981039346656037ull;
+    for (std::size_t i = 0; i < length; ++i) {
+        hash = (hash ^ static_cast<unsigned char>(line[i])) * 1099511628211ull;
+    }
+    return hash;
+}
+
+std::vector<std::uint64_t> writeSoakScript(std::ostream& out, std::uint32_t seed, int calls) {
+    return SoakWriter(out, seed, calls).write();
+}
