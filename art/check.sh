@@ -10,7 +10,8 @@ ensure_art_tools
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-cmake -S "$art_dir" -B "$scratch/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+# Ninja, as everywhere else: the scripts install it, and nothing installs make.
+cmake -S "$art_dir" -B "$scratch/build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$scratch/build" -j2 --target glimmerwake-art >/dev/null
 "$scratch/build/glimmerwake-art" --data "$scratch/Data"
 

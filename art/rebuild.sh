@@ -10,7 +10,7 @@ repo_dir=$(dirname "$art_dir")
 ensure_art_tools
 
 build_dir=${ART_BUILD_DIR:-"$repo_dir/build-art"}
-cmake -S "$art_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
+cmake -S "$art_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DGLIMMERWAKE_ART_DATA_DIR="$repo_dir/Data" \
     -DGLIMMERWAKE_ART_SHEET="$art_dir/contact-sheet.png" >/dev/null
 cmake --build "$build_dir" -j2 --target art

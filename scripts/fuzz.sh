@@ -14,7 +14,7 @@ if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
     exit 2
 fi
 
-"$top/scripts/install-deps.sh"
+"$top/scripts/install-deps.sh" test
 out="$top/build-fuzz"
 mkdir -p "$out"
 

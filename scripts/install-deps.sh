@@ -1,22 +1,46 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Glimmerwake needs to build, run and test, skipping those already
-# there. Uses sudo when not run as root.
+# Installs the Debian 12 packages Glimmerwake needs, skipping those already there:
+#
+#     scripts/install-deps.sh play    to build and play the game (scripts/play.sh)
+#     scripts/install-deps.sh test    that and everything the tests, the art check and the
+#                                     fuzzers need (scripts/test.sh; the default)
+#
+# Uses sudo when not run as root. Add a package to the group that needs it, with a comment: the
+# fresh Debian root that CI builds every run has nothing else, so a package left out fails CI.
 set -euo pipefail
 
-packages=(
+group=${1:-test}
+
+play_packages=(
     # building
     g++ cmake ninja-build pkg-config
     libsdl2-dev libpng-dev zlib1g-dev libfreetype-dev libfontconfig-dev
     libgl-dev libglu1-mesa-dev libegl-dev
     # running: Mesa's OpenGL drivers and the typewriter face the game prints in
     libgl1-mesa-dri libegl-mesa0 libglx-mesa0 fonts-liberation2
-    # testing: unit tests, benchmarks, a private X screen, key presses and screenshots
+    # the core X font SDL's message boxes are drawn in: without it the "ERROR" box never shows
+    xfonts-base
+)
+
+test_packages=(
+    # unit tests, benchmarks, a private X screen, key presses and screenshots
     libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick
     # the art tool that draws Data/
     libcairo2-dev
+    # memcheck of the replay tool
+    valgrind
     # fuzzing: clang with libFuzzer and its sanitizers
     clang libclang-rt-14-dev
 )
+
+case "$group" in
+play) packages=("${play_packages[@]}") ;;
+test) packages=("${play_packages[@]}" "${test_packages[@]}") ;;
+*)
+    echo "usage: scripts/install-deps.sh [play|test]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
@@ -25,8 +49,17 @@ for package in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=
-[ "$(id -u)" -eq 0 ] || sudo=sudo
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+        echo "Installing what Glimmerwake needs takes root, and sudo is not here: as root, run" \
+            "'apt-get install --no-install-recommends ${missing[*]}', then this again." >&2
+        exit 1
+    fi
+    sudo=(sudo)
+fi
+# sudo drops the caller's environment, so the setting goes on its command line.
+apt=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600)
 echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${apt[@]}" update -qq
+"${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,24 +1,78 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test of Glimmerwake: the whole suite in a normal build, then
-# again with AddressSanitizer and UndefinedBehaviorSanitizer. Needs no display: the tests that
-# play the real game start their own Xvfb, the others draw offscreen.
+# Sets up, builds and runs every test of Glimmerwake, in stages: the whole suite in a normal
+# build, then again with AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzzers. Needs
+# no display: the tests that play the real game start their own Xvfb, the others draw offscreen.
+#
+#     scripts/test.sh            every stage
+#     scripts/test.sh STAGE...   only those, in that order (normal, sanitized, fuzz)
+#
+# A stage that fails does not stop the ones after it; the script fails at the end if any did.
+# To add a stage, write a function stage_NAME and add NAME to `stages`.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-"$top/scripts/install-deps.sh"
 jobs=$(nproc)
 
-cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLIMMERWAKE_ART=ON
-cmake --build "$top/build" -j "$jobs"
-(cd "$top/build" && ctest --output-on-failure -j "$jobs" --timeout 600)
+stages=(normal sanitized fuzz)
 
-echo "== the same suite under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S "$top" -B "$top/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DGLIMMERWAKE_SANITIZE=ON
-cmake --build "$top/build-sanitize" -j "$jobs"
-export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-export LSAN_OPTIONS="suppressions=$top/tests/lsan.supp:print_suppressions=0"
-(cd "$top/build-sanitize" && ctest --output-on-failure -j "$jobs" --timeout 900)
+stage_normal() {
+    cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLIMMERWAKE_ART=ON
+    cmake --build "$top/build" -j "$jobs"
+    cd "$top/build" && ctest --output-on-failure -j "$jobs" --timeout 600
+}
 
-echo "== fuzzing the image decoder and the replay script reader"
-"$top/scripts/fuzz.sh" "${GLIMMERWAKE_FUZZ_SECONDS:-60}"
+stage_sanitized() {
+    cmake -S "$top" -B "$top/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DGLIMMERWAKE_SANITIZE=ON
+    cmake --build "$top/build-sanitize" -j "$jobs"
+    # intercept_tls_get_addr=0: with it, LeakSanitizer's tracer in GCC 12's runtime can crash at
+    # exit ("Tracer caught signal 11") over glibc's thread-local storage, in some memory layouts,
+    # after every test of the binary has passed.
+    export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:intercept_tls_get_addr=0
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    export LSAN_OPTIONS="suppressions=$top/tests/lsan.supp:print_suppressions=0"
+    cd "$top/build-sanitize" && ctest --output-on-failure -j "$jobs" --timeout 900
+}
+
+stage_fuzz() {
+    "$top/scripts/fuzz.sh" "${GLIMMERWAKE_FUZZ_SECONDS:-60}"
+}
+
+chosen=("${stages[@]}")
+if [ $# -gt 0 ]; then
+    chosen=("$@")
+fi
+for stage in "${chosen[@]}"; do
+    if ! declare -F "stage_$stage" >/dev/null; then
+        echo "scripts/test.sh: no stage '$stage' (there are: ${stages[*]})" >&2
+        exit 2
+    fi
+done
+
+echo "==== installing what is missing"
+"$top/scripts/install-deps.sh" test
+
+passed=()
+failed=()
+for stage in "${chosen[@]}"; do
+    echo
+    echo "==== stage $stage: $(date -u +%T) UTC"
+    started=$SECONDS
+    # Each stage in a shell of its own, so that its exports and cd stay there and the first
+    # failing command ends it (not in an `if`, where bash would ignore set -e inside).
+    set +e
+    (set -e; "stage_$stage")
+    status=$?
+    set -e
+    if [ "$status" -eq 0 ]; then
+        passed+=("$stage")
+        echo "==== stage $stage passed in $((SECONDS - started)) s"
+    else
+        failed+=("$stage")
+        echo "==== stage $stage FAILED after $((SECONDS - started)) s"
+    fi
+done
+
+echo
+echo "==== passed: ${passed[*]:-none}; failed: ${failed[*]:-none}"
+echo "stages: ${#passed[@]} passed, ${#failed[@]} failed"
+[ ${#failed[@]} -eq 0 ]
