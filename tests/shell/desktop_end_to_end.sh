@@ -69,12 +69,17 @@ width=$(printf '%s\n' "$geometry" | awk '/Width:/ {print $2}')
 height=$(printf '%s\n' "$geometry" | awk '/Height:/ {print $2}')
 [ "$width" = 1024 ] && [ "$height" = 768 ] || fail "client area is ${width}x${height}, not 1024x768"
 
-# Let the menu draw a few frames, then look at it.
-sleep 1
-import -window "$window" "$work/menu.png"
-# The title "Glimmerwake" is drawn in red near the top, left of the centre.
-red=$(convert "$work/menu.png" -crop 260x40+400+20 +repage \
-    -fx '(r > 0.6 && g < 0.15 && b < 0.15) ? 1 : 0' -format '%[fx:mean*w*h]' info:)
+# The title "Glimmerwake" is drawn in red near the top, left of the centre. The first frame comes
+# only once the fonts are built, which takes seconds on a machine without a font cache (a fresh
+# one, or a busy one): look again until the title shows, for up to ten seconds.
+red=0
+for _ in $(seq 40); do
+    import -window "$window" "$work/menu.png"
+    red=$(convert "$work/menu.png" -crop 260x40+400+20 +repage \
+        -fx '(r > 0.6 && g < 0.15 && b < 0.15) ? 1 : 0' -format '%[fx:mean*w*h]' info:)
+    awk -v n="$red" 'BEGIN { exit !(n > 40) }' && break
+    sleep 0.25
+done
 awk -v n="$red" 'BEGIN { exit !(n > 40) }' || fail "no red title in the menu screenshot ($red red pixels)"
 
 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
