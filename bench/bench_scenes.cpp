@@ -1,11 +1,11 @@
 #include "bench/bench_scenes.h"
 
+#include "base/random.h"
 #include "entities/destroyer_bullet.h"
 #include "entities/missile.h"
 #include "entities/ring_enemy.h"
 #include "entities/square_enemy.h"
 #include "entities/wedge_enemy.h"
-#include "game/random.h"
 #include "shell/virtual_keys.h"
 #include "tests/support/test_platform.h"
 

@@ -1,6 +1,6 @@
 #include "entities/play_field.h"
 
-#include "game/random.h"
+#include "base/random.h"
 #include "render/gl.h"
 
 float randomEntryAngle() {

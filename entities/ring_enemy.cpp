@@ -1,8 +1,8 @@
 #include "entities/ring_enemy.h"
 
+#include "base/random.h"
 #include "entities/drifting.h"
 #include "entities/play_field.h"
-#include "game/random.h"
 #include "render/gl.h"
 
 #include <cmath>

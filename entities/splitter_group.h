@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entities/entity_list.h"
+#include "base/entity_list.h"
 #include "entities/splitter_enemy.h"
 
 // The final swarm: one large splitter, launched once per game, that splits on every hit until it

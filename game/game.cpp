@@ -1,9 +1,9 @@
 #include "game/game.h"
 
+#include "base/random.h"
 #include "entities/destroyer_bullet.h"
 #include "entities/laser.h"
 #include "entities/missile.h"
-#include "game/random.h"
 #include "render/final_boss_banner.h"
 #include "render/gl.h"
 #include "render/gl_state.h"

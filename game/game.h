@@ -1,7 +1,8 @@
 #pragma once
 
+#include "base/entity_list.h"
+#include "base/radar_point.h"
 #include "entities/enemy.h"
-#include "entities/entity_list.h"
 #include "entities/explosion.h"
 #include "entities/player_ship.h"
 #include "entities/powerup.h"
@@ -9,7 +10,7 @@
 #include "entities/splitter_group.h"
 #include "game/game_state.h"
 #include "game/game_textures.h"
-#include "render/radar_point.h"
+#include "render/pause_overlay.h"
 
 #include <cstdint>
 #include <optional>
@@ -56,7 +57,7 @@ class Game {
     bool paused = false;
     // Starts set: an Escape held since before the first game must be released before it pauses.
     bool escapeLatch = true;
-    int pauseChoice = None;
+    PauseChoice pauseChoice = PauseChoice::None;
 
     bool menuPlayChosen = false;
     bool menuQuitChosen = false;

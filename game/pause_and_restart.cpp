@@ -1,7 +1,7 @@
 // The end of every playing frame: the burning wreck after the last life, the Escape toggle, the
 // overlay and what it chose, and the reset that starts a new game.
+#include "base/random.h"
 #include "game/game.h"
-#include "game/random.h"
 #include "render/pause_overlay.h"
 #include "shell/platform.h"
 #include "shell/virtual_keys.h"
@@ -46,17 +46,17 @@ void Game::endOfFrame() {
     if (paused) {
         runPauseOverlay(pauseChoice, paused, gameOver);
     }
-    if (pauseChoice == Restart || pauseChoice == BackToMenu) {
+    if (pauseChoice == PauseChoice::Restart || pauseChoice == PauseChoice::BackToMenu) {
         fullReset();
     }
-    if (pauseChoice == BackToMenu) {
+    if (pauseChoice == PauseChoice::BackToMenu) {
         menuPlayChosen = false;
         gameState = GameState::Menu;
     }
-    if (pauseChoice == QuitGame) {
+    if (pauseChoice == PauseChoice::QuitGame) {
         gameState = GameState::Quit;
     }
-    pauseChoice = None;
+    pauseChoice = PauseChoice::None;
 }
 
 void Game::fullReset() {

@@ -1,5 +1,5 @@
+#include "base/random.h"
 #include "entities/splitter_group.h"
-#include "game/random.h"
 
 #include <gtest/gtest.h>
 #include <memory>
