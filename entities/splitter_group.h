@@ -18,8 +18,6 @@ class SplitterGroup {
     // Back to the start of a game: no splitters, generation 1, nothing pending, 16 to destroy.
     void reset();
 
-    int getGeneration() const { return generation; }
-
     // 1, 2, 4, 8 or 16; every splitter alive has 16 / generation hit points.
     int generation = 1;
     // Newest first, like every list of the game.

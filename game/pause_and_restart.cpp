@@ -1,5 +1,6 @@
 // The end of every playing frame: the burning wreck after the last life, the Escape toggle, the
 // overlay and what it chose, and the reset that starts a new game.
+#include "base/play_field.h"
 #include "base/random.h"
 #include "game/game.h"
 #include "render/pause_overlay.h"
@@ -10,7 +11,6 @@ namespace {
 
 // While the game is over the frame counter only keeps time: the wreck bursts every 60 frames.
 constexpr int kWreckBurstPeriod = 60;
-constexpr float kShipDepth = -6.5f;
 
 } // namespace
 

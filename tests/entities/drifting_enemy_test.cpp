@@ -1,5 +1,5 @@
+#include "base/play_field.h"
 #include "base/random.h"
-#include "entities/play_field.h"
 #include "entities/ring_enemy.h"
 #include "entities/splitter_enemy.h"
 
