@@ -16,6 +16,8 @@ packages=(
     libcairo2-dev
     # fuzzing: clang with libFuzzer and its sanitizers
     clang libclang-rt-14-dev
+    # the layout check of the sources (ctest -R style)
+    clang-format
 )
 
 missing=()
