@@ -24,6 +24,10 @@ struct SpawnIntervals {
     int ring = 90;
 };
 
+// Only the first game after start-up has rings every 90 frames: every new game starts with the
+// periods above but this one for the rings.
+constexpr int kLaterGamesRingInterval = 120;
+
 // Everything the game holds, from the images to the menu's latches. One call of `step` is one
 // call of the frame function: the shell calls it once per pass of its loop, the replay tool once
 // per scripted call, and a test on a fresh object of its own.

@@ -68,13 +68,9 @@ void Game::fullReset() {
     splitterGroup.reset();
     gameOver = false;
     frameCounter = 0;
-    spawnIntervals.wedge0 = 120;
-    spawnIntervals.wedge1 = 220;
-    spawnIntervals.wedge2 = 280;
-    spawnIntervals.square = 340;
+    spawnIntervals = SpawnIntervals{};
+    spawnIntervals.ring = kLaterGamesRingInterval;
     bossHitPoints = 0;
     bossDefeated = false;
-    // Only the first game after start-up has rings every 90 frames.
-    spawnIntervals.ring = 120;
     endlessSpawning = false;
 }
