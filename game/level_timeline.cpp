@@ -51,7 +51,10 @@ void Game::runLevelTimeline() {
         enemies.pushFront(std::make_unique<RingEnemy>());
     }
 
-    weaponPrompt = between(c, 3750, 3900) ? 1 : between(c, 5000, 5250) ? 2 : 0;
+    // The prompts name the weapon to switch to.
+    weaponPrompt = between(c, 3750, 3900)   ? kWeaponMissile
+                   : between(c, 5000, 5250) ? kWeaponDestroyer
+                                            : 0;
 
     // The spawn tests above have already used this frame's periods: changes count from the p.
     if (c == 3500) {
