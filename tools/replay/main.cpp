@@ -1,6 +1,7 @@
 // glimmerwake-replay: plays the game from a key script over its own frame function and prints
 // the whole game state after every call, one JSON object a line.
 #include "game/frame_step.h"
+#include "render/png_image.h"
 #include "shell/offscreen_context.h"
 #include "tools/replay/replay_platform.h"
 #include "tools/replay/script.h"
