@@ -1,11 +1,11 @@
 #include "bench/bench_scenes.h"
 
+#include "base/random.h"
 #include "entities/destroyer_bullet.h"
 #include "entities/missile.h"
 #include "entities/ring_enemy.h"
 #include "entities/square_enemy.h"
 #include "entities/wedge_enemy.h"
-#include "game/random.h"
 #include "shell/virtual_keys.h"
 #include "tests/support/test_platform.h"
 
@@ -86,16 +86,17 @@ void addPlayerShot(Game& game, int index) {
     const float angle = randomAngle();
     if (index % 2 == 0) {
         game.projectiles.pushFront(std::make_unique<Missile>(
-            t.texMissile, angle, Away, randomDepth(kShipStartDepth, kWaveGap), false));
+            t.texMissile, angle, Direction::Away, randomDepth(kShipStartDepth, kWaveGap), false));
     } else {
-        game.projectiles.pushFront(std::make_unique<DestroyerBullet>(
-            t.texDestroyerBullet, angle, Away, randomDepth(kForwardGunDepth, kWaveGap), false));
+        game.projectiles.pushFront(
+            std::make_unique<DestroyerBullet>(t.texDestroyerBullet, angle, Direction::Away,
+                                              randomDepth(kForwardGunDepth, kWaveGap), false));
     }
 }
 
 void addEnemyShot(Game& game, float angle, float depth) {
     game.projectiles.pushFront(
-        std::make_unique<Missile>(game.textures.texMissile, angle, Toward, depth, true));
+        std::make_unique<Missile>(game.textures.texMissile, angle, Direction::Toward, depth, true));
 }
 
 } // namespace
@@ -170,7 +171,7 @@ void fillSwarmScene(Game& game) {
     // A bullet every 16 frames flies 0.8 before the next: twelve are in the field at once.
     for (int i = 0; i < 12; ++i) {
         game.projectiles.pushFront(std::make_unique<DestroyerBullet>(
-            game.textures.texDestroyerBullet, randomAngle() / 3.0f, Away,
+            game.textures.texDestroyerBullet, randomAngle() / 3.0f, Direction::Away,
             kForwardGunDepth - 0.8f * static_cast<float>(i), false));
     }
     for (int i = 0; i < 8; ++i) {

@@ -31,55 +31,14 @@ swap_timer=$(dirname "$game")/bench/libglimmerwake_swap_timer.so
 [ -d "$data_dir/Data" ] || echo "note: no Data/ in $data_dir, the game runs without its images" >&2
 
 work=$(mktemp -d)
-xvfb=
-game_pid=
-cleanup() {
-    if [ -n "$game_pid" ]; then kill "$game_pid" 2>/dev/null || true; fi
-    if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=tests/shell/xvfb_session.sh
+. "$top/tests/shell/xvfb_session.sh"
+trap 'stop_session; rm -rf "$work"' EXIT
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.05
-done
-display=$(cat "$work/display")
-export DISPLAY=":$display"
-exec 3>&-
-for _ in $(seq 100); do
-    xwininfo -root >/dev/null 2>&1 && break
-    sleep 0.05
-done
-
-(cd "$data_dir" && GLIMMERWAKE_SWAP_LOG="$work/swaps" LD_PRELOAD="$swap_timer" exec "$game") \
-    >"$work/game.log" 2>&1 &
-game_pid=$!
-
-# Wait for the window, answering an "ERROR" box (no full-screen mode) on the way if one comes.
-window=
-for _ in $(seq 200); do
-    box=$(xwininfo -root -tree 2>/dev/null | awk '/"ERROR"/ {print $1; exit}' || true)
-    if [ -n "$box" ]; then xdotool key --window "$box" Return 2>/dev/null || true; fi
-    window=$(xdotool search --name '^Glimmerwake$' 2>/dev/null | head -1 || true)
-    if [ -n "$window" ] && xwininfo -id "$window" | grep -q 'Map State: IsViewable'; then
-        break
-    fi
-    window=
-    kill -0 "$game_pid" 2>/dev/null || {
-        echo "the game ended before its window appeared: $(cat "$work/game.log")" >&2
-        exit 1
-    }
-    sleep 0.1
-done
-[ -n "$window" ] || {
-    echo "no window captioned Glimmerwake" >&2
-    exit 1
-}
-xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window" || true
+start_xvfb 1024x768x24
+start_game "$data_dir" env GLIMMERWAKE_SWAP_LOG="$work/swaps" LD_PRELOAD="$swap_timer" "$game"
+# An "ERROR" box (no full-screen mode) may come on the way.
+wait_for_window --answer-error-box
 
 ticks_per_second=$(getconf CLK_TCK)
 
@@ -122,9 +81,9 @@ measure() {
     local wall0 game0 xvfb0
     wall0=$(now_ns)
     game0=$(game_ticks)
-    xvfb0=$(ticks /proc/"$xvfb"/stat)
+    xvfb0=$(ticks /proc/"$xvfb_pid"/stat)
     sleep "$seconds"
-    echo "$1 $wall0 $(now_ns) $game0 $(game_ticks) $xvfb0 $(ticks /proc/"$xvfb"/stat)" >>"$work/spans"
+    echo "$1 $wall0 $(now_ns) $game0 $(game_ticks) $xvfb0 $(ticks /proc/"$xvfb_pid"/stat)" >>"$work/spans"
 }
 
 median() {
@@ -183,21 +142,9 @@ xdotool keyup Left keyup Right keyup space
 tap Escape
 sleep 0.3
 tap F4
-status=0
-for _ in $(seq 100); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.05
-done
-wait "$game_pid" || status=$?
-game_pid=
-[ "$status" = 0 ] || {
-    echo "the game ended with status $status: $(cat "$work/game.log")" >&2
-    exit 1
-}
-[ -s "$work/swaps" ] || {
-    echo "the swap timer wrote no log" >&2
-    exit 1
-}
+wait_for_exit 10
+[ "$game_status" = 0 ] || fail "the game ended with status $game_status"
+[ -s "$work/swaps" ] || fail "the swap timer wrote no log"
 while read -r span; do
     # shellcheck disable=SC2086
     report $span

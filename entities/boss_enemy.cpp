@@ -1,11 +1,12 @@
 #include "entities/boss_enemy.h"
 
-#include "entities/play_field.h"
+#include "base/kinds.h"
+#include "base/play_field.h"
+#include "entities/placement.h"
 #include "render/gl.h"
 
 namespace {
 
-constexpr float kHoldDepth = -12.0f;
 constexpr float kTrackStep = 0.3f;
 constexpr float kDiveStep = 0.22f;
 // The dive stops here at the latest, well past the ship's band.
@@ -21,7 +22,7 @@ constexpr int kFramesBetweenShots = 75;
 } // namespace
 
 BossEnemy::BossEnemy() {
-    kindId = 5;
+    kindId = kKindBoss;
     hitPoints = 50;
     halfWidth = 8.0f;
     halfDepth = 1.6f;
@@ -30,7 +31,7 @@ BossEnemy::BossEnemy() {
 void BossEnemy::update() {
     // Approaching: neither counter runs, and the firing flag keeps its last holding value.
     if (depth < kHoldDepth) {
-        depth += 0.14f;
+        depth += kApproachStep;
         return;
     }
 

@@ -1,8 +1,10 @@
 #include "entities/destroyer_bullet.h"
 
+#include "base/kinds.h"
+
 namespace {
 
-constexpr ShotKind kDestroyerBullet{2, 0.4825f, 0.6f, 1};
+constexpr ShotKind kDestroyerBullet{kWeaponDestroyer, 0.4825f, 0.6f, 1};
 
 } // namespace
 
@@ -16,5 +18,5 @@ void DestroyerBullet::update() {
 
 // The image's nose leads the way it flies.
 void DestroyerBullet::draw() const {
-    drawImage(0.035f, 0.3f, -0.3f, direction == Toward);
+    drawImage(0.035f, 0.3f, -0.3f, direction == Direction::Toward);
 }

@@ -1,7 +1,7 @@
 #include "entities/drifting.h"
 
-#include "entities/play_field.h"
-#include "game/random.h"
+#include "base/play_field.h"
+#include "base/random.h"
 #include "render/gl.h"
 
 #include <array>

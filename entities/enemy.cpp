@@ -1,6 +1,6 @@
 #include "entities/enemy.h"
 
-#include "entities/play_field.h"
+#include "base/play_field.h"
 
 Enemy::Enemy() : depth(kEntryDepth), angle(randomEntryAngle()), startAngle(angle) {}
 

@@ -1,6 +1,6 @@
 #include "entities/explosion.h"
 
-#include "entities/play_field.h"
+#include "entities/placement.h"
 
 namespace {
 

@@ -1,9 +1,11 @@
 #include "entities/laser.h"
 
+#include "base/kinds.h"
+
 namespace {
 
 // Half a depth of 30 around the firing depth covers the whole field, even behind the ship.
-constexpr ShotKind kLaser{3, 0.965f, 30.0f, 1};
+constexpr ShotKind kLaser{kWeaponLaser, 0.965f, 30.0f, 1};
 
 // Drawn at ages 0 through 30, removed by the update that finds it at 30.
 constexpr int kLifetime = 30;

@@ -1,8 +1,10 @@
 #include "entities/missile.h"
 
+#include "base/kinds.h"
+
 namespace {
 
-constexpr ShotKind kMissile{1, 0.6875f, 0.3f, 3};
+constexpr ShotKind kMissile{kWeaponMissile, 0.6875f, 0.3f, 3};
 
 } // namespace
 
@@ -15,5 +17,5 @@ void Missile::update() {
 
 // The image's nose leads the way it flies.
 void Missile::draw() const {
-    drawImage(0.05f, 0.15f, -0.15f, direction == Toward);
+    drawImage(0.05f, 0.15f, -0.15f, direction == Direction::Toward);
 }

@@ -1,22 +1,18 @@
 #include "entities/player_ship.h"
 
+#include "base/kinds.h"
+#include "base/play_field.h"
+#include "entities/placement.h"
 #include "render/gl.h"
 #include "shell/platform.h"
 #include "shell/virtual_keys.h"
 
 namespace {
 
-// The ship never leaves this depth; everything that can touch it is tested against it.
-constexpr float kShipDepth = -6.5f;
-
 constexpr float kSteerStep = 0.5f;
 constexpr float kDriftStep = 0.2f;
 // The bound is tested before the step, so the ship may end up to one step beyond it.
 constexpr float kSteerLimit = 31.0f;
-
-// Counting stops here: past the slowest weapon's threshold more frames change nothing, and the
-// count cannot overflow in a very long game.
-constexpr int kCooldownCap = 61;
 
 // The old weapon slides back over this many steps after its first frame, then the new one
 // slides forward over as many: 78 drawn frames in all.
@@ -29,9 +25,9 @@ constexpr int kThrustCycle = 16;
 // Frames the fire key must wait after a shot before the next, per weapon.
 int cooldownFrames(int weapon) {
     switch (weapon) {
-    case 2:
+    case kWeaponDestroyer:
         return 15;
-    case 3:
+    case kWeaponLaser:
         return 60;
     default:
         return 25;
@@ -142,13 +138,13 @@ void PlayerShip::steer() {
 // A caught weapon switches to itself at once, even in the middle of another switch.
 void PlayerShip::takeWeaponPowerups() {
     if (gotWeapon2) {
-        highestWeapon = 2;
-        startSwitch(2);
+        highestWeapon = kWeaponDestroyer;
+        startSwitch(kWeaponDestroyer);
         gotWeapon2 = false;
     }
     if (gotWeapon3) {
-        highestWeapon = 3;
-        startSwitch(3);
+        highestWeapon = kWeaponLaser;
+        startSwitch(kWeaponLaser);
         gotWeapon3 = false;
     }
 }
@@ -156,8 +152,8 @@ void PlayerShip::takeWeaponPowerups() {
 // A started switch blocks the others, so with several digits held the lowest wins.
 void PlayerShip::readWeaponKeys() {
     const int keys[] = {VK_1, VK_2, VK_3};
-    for (int weapon = 1; weapon <= 3; ++weapon) {
-        if (keyDown(keys[weapon - 1]) && currentWeapon != weapon && !switching &&
+    for (int weapon = kWeaponMissile; weapon <= kWeaponLaser; ++weapon) {
+        if (keyDown(keys[weapon - kWeaponMissile]) && currentWeapon != weapon && !switching &&
             weapon <= highestWeapon) {
             startSwitch(weapon);
         }
@@ -200,17 +196,17 @@ void PlayerShip::startSwitch(int weapon) {
 
 void PlayerShip::addKillScore(int kind) {
     switch (kind) {
-    case 1:
+    case kKindWedge0:
         score += 5;
         break;
-    case 2:
-    case 3:
+    case kKindWedge1:
+    case kKindWedge2:
         score += 8;
         break;
-    case 4:
+    case kKindSquare:
         score += 10;
         break;
-    case 5:
+    case kKindBoss:
         score += 250;
         break;
     default:
@@ -231,8 +227,8 @@ void PlayerShip::reset() {
     fireCooldown = 0;
     hitPending = false;
     lives = 5;
-    highestWeapon = 1;
-    currentWeapon = 1;
+    highestWeapon = kWeaponMissile;
+    currentWeapon = kWeaponMissile;
     previousWeapon = 0;
     switchCounter = 0;
     switching = false;
@@ -275,9 +271,9 @@ TextureId PlayerShip::hullImage() const {
 
 TextureId PlayerShip::weaponImage(int weapon) const {
     switch (weapon) {
-    case 2:
+    case kWeaponDestroyer:
         return texMeteorDestroyer;
-    case 3:
+    case kWeaponLaser:
         return texLaserGun;
     default:
         return texMissileLauncher;
@@ -300,10 +296,7 @@ TextureId PlayerShip::thrustImage() const {
 // Leaves the ship transform loaded for the mounted weapon.
 void PlayerShip::drawHull() const {
     glBindTexture(GL_TEXTURE_2D, hullImage());
-    glLoadIdentity();
-    glTranslatef(0.0f, 1.0f, kShipDepth);
-    glRotatef(angle, 0.0f, 0.0f, 1.0f);
-    glTranslatef(0.0f, -2.0f, 0.0f);
+    applyPlacement(kShipDepth, angle);
     glColor3f(1.0f, 1.0f, 1.0f);
     glBegin(GL_QUADS);
     texturedVertex(0.0f, 1.0f, 0.7f, -1.0f, 1.5f);
@@ -324,9 +317,9 @@ void PlayerShip::drawMountedWeapon() {
     }
 
     const int shown = previousWeapon != 0 ? previousWeapon : currentWeapon;
-    if (shown == 3) {
+    if (shown == kWeaponLaser) {
         drawLaserGunQuad();
-    } else if (shown == 2) {
+    } else if (shown == kWeaponDestroyer) {
         drawMeteorDestroyerQuad();
     } else {
         drawMissileLauncherQuad();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/kinds.h"
 #include "render/texture.h"
 
 // The player's ship: it sits at a fixed depth in front of the camera and slides around the
@@ -8,6 +9,10 @@
 // shots itself; it raises a fire request for one frame and the game turns that into a shot.
 class PlayerShip {
   public:
+    // The fire cooldown stops counting here: past the slowest weapon's threshold more frames
+    // change nothing, and the count cannot overflow in a very long game.
+    static constexpr int kCooldownCap = 61;
+
     // Hull images by damage (1 undamaged .. 5 wrecked), the three mounted weapons, then the
     // four thrust flame images.
     PlayerShip(TextureId texShip1, TextureId texShip2, TextureId texShip3, TextureId texShip4,
@@ -64,10 +69,10 @@ class PlayerShip {
     const TextureId texMeteorDestroyer;
     const TextureId texLaserGun;
     const TextureId texThrust1, texThrust2, texThrust3, texThrust4;
-    int currentWeapon = 1;
+    int currentWeapon = kWeaponMissile;
     // The weapon sliding out in the first half of a switch; 0 once the new one slides in.
     int previousWeapon = 0;
-    int highestWeapon = 1;
+    int highestWeapon = kWeaponMissile;
     int switchCounter = 0;
     bool switching = false;
     float switchOffset = 0.0f;

@@ -1,12 +1,11 @@
 #include "entities/powerup.h"
 
-#include "entities/play_field.h"
+#include "base/kinds.h"
+#include "base/play_field.h"
+#include "entities/placement.h"
 
 namespace {
 
-constexpr int kWrench = 1;
-constexpr int kWeapon2 = 2;
-constexpr int kWeapon3 = 3;
 constexpr int kLastAnimStep = 19;
 
 // Of the three images of a weapon pickup, by animation step.
@@ -25,13 +24,13 @@ TextureId pickImage(int animStep, TextureId a, TextureId b, TextureId c) {
 Powerup::Powerup(int type, TextureId image2a, TextureId image2b, TextureId image2c,
                  TextureId image3a, TextureId image3b, TextureId image3c, TextureId wrench)
     : depth(kEntryDepth), angle(randomEntryAngle()), type(type) {
-    if (type == kWrench) {
+    if (type == kPowerupWrench) {
         texWrench = wrench;
-    } else if (type == kWeapon2) {
+    } else if (type == kPowerupDestroyer) {
         texPowerup2a = image2a;
         texPowerup2b = image2b;
         texPowerup2c = image2c;
-    } else if (type == kWeapon3) {
+    } else if (type == kPowerupLaser) {
         texPowerup3a = image3a;
         texPowerup3b = image3b;
         texPowerup3c = image3c;
@@ -40,11 +39,11 @@ Powerup::Powerup(int type, TextureId image2a, TextureId image2b, TextureId image
 
 TextureId Powerup::currentImage() const {
     switch (type) {
-    case kWrench:
+    case kPowerupWrench:
         return texWrench;
-    case kWeapon2:
+    case kPowerupDestroyer:
         return pickImage(animStep, texPowerup2a, texPowerup2b, texPowerup2c);
-    case kWeapon3:
+    case kPowerupLaser:
         return pickImage(animStep, texPowerup3a, texPowerup3b, texPowerup3c);
     default:
         return 0;

@@ -1,13 +1,12 @@
 #include "entities/projectile.h"
 
+#include "base/play_field.h"
+#include "entities/placement.h"
 #include "render/gl.h"
 
 namespace {
 
 constexpr float kShotStep = 0.05f;
-// The far end of the field and the camera: a moving shot is gone once it reaches either.
-constexpr float kFieldFar = -20.0f;
-constexpr float kFieldNear = 0.0f;
 
 } // namespace
 
@@ -19,7 +18,7 @@ Projectile::Projectile(TextureId texture, float angle, Direction direction, floa
 
 // Single-precision steps: a shot from -8.0 still lies a hair short of -20 after 240 of them.
 void Projectile::fly() {
-    if (direction == Away) {
+    if (direction == Direction::Away) {
         depth -= kShotStep;
     } else {
         depth += kShotStep;
@@ -37,10 +36,7 @@ void Projectile::drawImage(float halfSpan, float nearEdge, float farEdge,
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
     glColor3f(1.0f, 1.0f, 1.0f);
-    glLoadIdentity();
-    glTranslatef(0.0f, 1.0f, depth);
-    glRotatef(angle, 0.0f, 0.0f, 1.0f);
-    glTranslatef(0.0f, -2.0f, 0.0f);
+    applyPlacement(depth, angle);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, nearT);
     glVertex3f(halfSpan, -1.0f, nearEdge);

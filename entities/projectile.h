@@ -3,7 +3,7 @@
 #include "render/texture.h"
 
 // Which way a shot flies along the view axis.
-enum Direction : int {
+enum class Direction : int {
     Away = 1,   // fired by the ship, into the depth
     Toward = 2, // fired by an enemy, toward the camera
 };
@@ -57,10 +57,10 @@ class Projectile {
     const int damage;
     const int weaponType;
     bool hitEnabled = true;
+    // An enemy's shot may hit only the ship, a player's only enemies.
+    const bool enemyOwned;
 
   public:
-    // Read by the game: an enemy's shot may hit only the ship, a player's only enemies.
-    const bool enemyOwned;
     // Set by the shot itself or by the game after a hit; the game deletes it in the same frame.
     bool dead = false;
 };

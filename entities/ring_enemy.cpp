@@ -1,8 +1,9 @@
 #include "entities/ring_enemy.h"
 
+#include "base/kinds.h"
+#include "base/random.h"
 #include "entities/drifting.h"
-#include "entities/play_field.h"
-#include "game/random.h"
+#include "entities/placement.h"
 #include "render/gl.h"
 
 #include <cmath>
@@ -16,7 +17,7 @@ constexpr float kSideLimit = 25.5f;
 } // namespace
 
 RingEnemy::RingEnemy() {
-    kindId = 6;
+    kindId = kKindRing;
     hitPoints = 1;
     halfWidth = 2.9f;
     halfDepth = 1.2f;

@@ -1,8 +1,9 @@
 #include "entities/splitter_enemy.h"
 
+#include "base/kinds.h"
+#include "base/random.h"
 #include "entities/drifting.h"
-#include "entities/play_field.h"
-#include "game/random.h"
+#include "entities/placement.h"
 #include "render/gl.h"
 
 #include <cmath>
@@ -22,7 +23,7 @@ SplitterEnemy::SplitterEnemy(int generation, float atDepth, float atAngle) {
         depth = atDepth;
         angle = atAngle;
     }
-    kindId = 7;
+    kindId = kKindSplitter;
     resizeForGeneration(generation);
     // The random draws come in a fixed order: the base's angle, the heading, the direction.
     heading = static_cast<float>(nextRandom() % 10 + 20);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entities/entity_list.h"
+#include "base/entity_list.h"
 #include "entities/splitter_enemy.h"
 
 // The final swarm: one large splitter, launched once per game, that splits on every hit until it
@@ -17,8 +17,6 @@ class SplitterGroup {
     void draw() const;
     // Back to the start of a game: no splitters, generation 1, nothing pending, 16 to destroy.
     void reset();
-
-    int getGeneration() const { return generation; }
 
     // 1, 2, 4, 8 or 16; every splitter alive has 16 / generation hit points.
     int generation = 1;

@@ -1,11 +1,12 @@
 #include "entities/square_enemy.h"
 
-#include "entities/play_field.h"
+#include "base/kinds.h"
+#include "base/play_field.h"
+#include "entities/placement.h"
 #include "render/gl.h"
 
 namespace {
 
-constexpr float kHoldDepth = -12.0f;
 constexpr int kStrafeDecreasing = 1;
 constexpr int kStrafeIncreasing = 2;
 constexpr float kStrafeStep = 0.3f;
@@ -15,7 +16,7 @@ constexpr int kFramesBetweenShots = 55;
 } // namespace
 
 SquareEnemy::SquareEnemy() {
-    kindId = 4;
+    kindId = kKindSquare;
     hitPoints = 3;
     halfWidth = 3.7f;
     halfDepth = 0.7f;
@@ -23,7 +24,7 @@ SquareEnemy::SquareEnemy() {
 
 void SquareEnemy::update() {
     if (depth < kHoldDepth) {
-        depth += 0.14f;
+        depth += kApproachStep;
         return;
     }
 

@@ -1,6 +1,8 @@
 #include "entities/wedge_enemy.h"
 
-#include "entities/play_field.h"
+#include "base/kinds.h"
+#include "base/play_field.h"
+#include "entities/placement.h"
 #include "render/gl.h"
 
 namespace {
@@ -10,7 +12,7 @@ constexpr float kSideStep = 0.3f;
 } // namespace
 
 WedgeEnemy::WedgeEnemy(int kind) : subKind(kind) {
-    kindId = subKind + 1;
+    kindId = kKindWedge0 + subKind;
     hitPoints = 1;
     halfWidth = 2.0625f;
     halfDepth = 0.9f;
@@ -43,7 +45,7 @@ void WedgeEnemy::update() {
         }
         break;
     }
-    if (depth >= 0.0f) {
+    if (depth >= kFieldNear) {
         dead = true;
     }
 }

@@ -3,6 +3,7 @@
 // a shot already spent still hits the next enemy of the same pass, and an enemy already destroyed
 // can be hit (and scored) again. Objects a pass creates go in at the front of their lists and so
 // are not visited by it.
+#include "base/kinds.h"
 #include "entities/splitter_enemy.h"
 #include "game/contact.h"
 #include "game/game.h"
@@ -11,20 +12,18 @@
 
 namespace {
 
-constexpr int kBossKind = 5;
-constexpr int kLaserType = 3;
 // Below this generation a hit only splits the swarm; from it on, every hit also does damage.
 constexpr int kSwarmGeneration = 16;
 
 bool shotHits(const Projectile& shot, float angle, float halfWidth, float depth, float halfDepth) {
     return shot.isHitEnabled() &&
            overlaps(shot.getAngle(), shot.getHalfWidth(), angle, halfWidth) &&
-           overlaps(shot.getDepth(), shot.getHalfDepth(), depth, halfDepth) && !shot.enemyOwned;
+           overlaps(shot.getDepth(), shot.getHalfDepth(), depth, halfDepth) && !shot.isEnemyOwned();
 }
 
 // A missile or bullet is spent by its hit; a laser beam goes on through everything it meets.
 void spendShot(Projectile& shot) {
-    if (shot.getWeaponType() != kLaserType) {
+    if (shot.getWeaponType() != kWeaponLaser) {
         shot.dead = true;
     }
 }
@@ -84,7 +83,7 @@ void Game::splittersAgainstShip() {
             addExplosion(splitter->getDepth(), splitter->getAngle());
             ship->hitPending = true;
             splitterGroup.split();
-            if (splitterGroup.getGeneration() >= kSwarmGeneration) {
+            if (splitterGroup.generation >= kSwarmGeneration) {
                 splitter->dead = splitter->takeDamage(1);
             }
         }
@@ -100,7 +99,7 @@ void Game::splittersAgainstShots() {
             }
             addExplosion(splitter->getDepth(), splitter->getAngle());
             splitterGroup.split();
-            if (splitterGroup.getGeneration() >= kSwarmGeneration) {
+            if (splitterGroup.generation >= kSwarmGeneration) {
                 splitter->dead = splitter->takeDamage(shot->getDamage());
             }
             spendShot(*shot);
@@ -112,7 +111,7 @@ void Game::enemyShotsAgainstShip() {
     for (auto& shot : projectiles) {
         if (overlaps(shot->getAngle(), shot->getHalfWidth(), ship->getAngle(),
                      ship->getHalfWidth()) &&
-            inShipBand(shot->getDepth()) && shot->enemyOwned) {
+            inShipBand(shot->getDepth()) && shot->isEnemyOwned()) {
             addExplosion(shot->getDepth(), shot->getAngle());
             ship->hitPending = true;
             spendShot(*shot);
@@ -130,13 +129,13 @@ void Game::powerupsAgainstShip() {
             continue;
         }
         switch (powerup.getType()) {
-        case 1:
+        case kPowerupWrench:
             ship->repair();
             break;
-        case 2:
+        case kPowerupDestroyer:
             ship->gotWeapon2 = true;
             break;
-        case 3:
+        case kPowerupLaser:
             ship->gotWeapon3 = true;
             break;
         default:
@@ -153,7 +152,7 @@ void Game::removeDead() {
             ++it;
             continue;
         }
-        if ((*it)->getKindId() == kBossKind) {
+        if ((*it)->getKindId() == kKindBoss) {
             // The level's clock runs on, and the boss bar goes in this very frame.
             bossDefeated = true;
             bossHitPoints = 0;

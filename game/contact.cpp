@@ -1,5 +1,7 @@
 #include "game/contact.h"
 
+#include "base/play_field.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>

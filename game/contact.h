@@ -3,9 +3,7 @@
 // The arithmetic of contact between objects on the tunnel wall. Differences are taken in double
 // precision and truncated toward zero to whole hundredths of a degree (or of a depth unit).
 
-// The ship occupies this closed range of depths; only what lies in it can touch the ship.
-constexpr float kShipBandFar = -7.5f;
-constexpr float kShipBandNear = -5.5f;
+// Whether `depth` lies in the ship's band, kShipBandFar to kShipBandNear.
 bool inShipBand(float depth);
 
 // An enemy or splitter against the ship. The half-widths are summed and cut to whole degrees

@@ -1,6 +1,7 @@
 #include "game/frame_step.h"
 
 #include "game/game.h"
+#include "render/view.h"
 
 Game& frameStepGame() {
     static Game game;
@@ -10,4 +11,8 @@ Game& frameStepGame() {
 int FrameStep() {
     frameStepGame().step();
     return 0;
+}
+
+void frameStepResize(int width, int height) {
+    resizeView(width, height);
 }

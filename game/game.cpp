@@ -1,9 +1,10 @@
 #include "game/game.h"
 
+#include "base/kinds.h"
+#include "base/random.h"
 #include "entities/destroyer_bullet.h"
 #include "entities/laser.h"
 #include "entities/missile.h"
-#include "game/random.h"
 #include "render/final_boss_banner.h"
 #include "render/gl.h"
 #include "render/gl_state.h"
@@ -112,17 +113,17 @@ void Game::firePlayerShot() {
     }
     const float angle = ship->getAngle();
     switch (ship->getCurrentWeapon()) {
-    case 1:
-        projectiles.pushFront(
-            std::make_unique<Missile>(textures.texMissile, angle, Away, kMissileStartDepth, false));
+    case kWeaponMissile:
+        projectiles.pushFront(std::make_unique<Missile>(textures.texMissile, angle, Direction::Away,
+                                                        kMissileStartDepth, false));
         break;
-    case 2:
+    case kWeaponDestroyer:
         projectiles.pushFront(std::make_unique<DestroyerBullet>(
-            textures.texDestroyerBullet, angle, Away, kForwardGunStartDepth, false));
+            textures.texDestroyerBullet, angle, Direction::Away, kForwardGunStartDepth, false));
         break;
-    case 3:
-        projectiles.pushFront(
-            std::make_unique<Laser>(textures.texLaser, angle, Away, kForwardGunStartDepth, false));
+    case kWeaponLaser:
+        projectiles.pushFront(std::make_unique<Laser>(textures.texLaser, angle, Direction::Away,
+                                                      kForwardGunStartDepth, false));
         break;
     default:
         break;
@@ -133,7 +134,8 @@ void Game::fireEnemyShots() {
     for (auto& enemy : enemies) {
         if (enemy->isFiring()) {
             projectiles.pushFront(std::make_unique<Missile>(textures.texMissile, enemy->getAngle(),
-                                                            Toward, enemy->getShotDepth(), true));
+                                                            Direction::Toward,
+                                                            enemy->getShotDepth(), true));
         }
     }
 }
@@ -142,13 +144,13 @@ void Game::aimAtShip() {
     const float shipAngle = ship->getAngle();
     for (auto& enemy : enemies) {
         enemy->setTargetAngle(shipAngle);
-        if (enemy->getKindId() == 5) {
+        if (enemy->getKindId() == kKindBoss) {
             bossHitPoints = enemy->getHitPoints();
         }
     }
     // A laser beam follows the ship sideways for as long as it lasts.
     for (auto& projectile : projectiles) {
-        if (projectile->getWeaponType() == 3) {
+        if (projectile->getWeaponType() == kWeaponLaser) {
             projectile->setAngle(shipAngle);
         }
     }

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "base/entity_list.h"
+#include "base/radar_point.h"
 #include "entities/enemy.h"
-#include "entities/entity_list.h"
 #include "entities/explosion.h"
 #include "entities/player_ship.h"
 #include "entities/powerup.h"
@@ -9,7 +10,7 @@
 #include "entities/splitter_group.h"
 #include "game/game_state.h"
 #include "game/game_textures.h"
-#include "render/radar_point.h"
+#include "render/pause_overlay.h"
 
 #include <cstdint>
 #include <optional>
@@ -22,6 +23,10 @@ struct SpawnIntervals {
     int square = 340;
     int ring = 90;
 };
+
+// Only the first game after start-up has rings every 90 frames: every new game starts with the
+// periods above but this one for the rings.
+constexpr int kLaterGamesRingInterval = 120;
 
 // Everything the game holds, from the images to the menu's latches. One call of `step` is one
 // call of the frame function: the shell calls it once per pass of its loop, the replay tool once
@@ -56,7 +61,7 @@ class Game {
     bool paused = false;
     // Starts set: an Escape held since before the first game must be released before it pauses.
     bool escapeLatch = true;
-    int pauseChoice = None;
+    PauseChoice pauseChoice = PauseChoice::None;
 
     bool menuPlayChosen = false;
     bool menuQuitChosen = false;

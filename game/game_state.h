@@ -8,12 +8,4 @@ enum class GameState : int {
     Playing = 3, // one frame of play per call
 };
 
-// What the pause overlay chose in this frame; cleared at the end of the frame.
-enum PauseChoice : int {
-    None = 0,
-    Restart = 1,
-    BackToMenu = 2,
-    QuitGame = 3,
-};
-
 const char* gameStateName(GameState state);

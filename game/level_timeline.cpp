@@ -1,6 +1,7 @@
 // The one level: a script over the frame counter. Each kind spawns on its period inside its open
 // windows of frames (or always, once the swarm is destroyed); fixed frames drop pickups, change
 // the periods, show the weapon prompts, bring the boss and launch the swarm.
+#include "base/kinds.h"
 #include "entities/boss_enemy.h"
 #include "entities/ring_enemy.h"
 #include "entities/square_enemy.h"
@@ -50,18 +51,21 @@ void Game::runLevelTimeline() {
         enemies.pushFront(std::make_unique<RingEnemy>());
     }
 
-    weaponPrompt = between(c, 3750, 3900) ? 1 : between(c, 5000, 5250) ? 2 : 0;
+    // The prompts name the weapon to switch to.
+    weaponPrompt = between(c, 3750, 3900)   ? kWeaponMissile
+                   : between(c, 5000, 5250) ? kWeaponDestroyer
+                                            : 0;
 
     // The spawn tests above have already used this frame's periods: changes count from the p.
     if (c == 3500) {
-        dropPowerup(2);
+        dropPowerup(kPowerupDestroyer);
         p.wedge0 -= 20;
     }
     if (c == 7000) {
-        dropPowerup(3);
+        dropPowerup(kPowerupLaser);
     }
     if (c == 6600 || c == 6875 || c == 8800) {
-        dropPowerup(1);
+        dropPowerup(kPowerupWrench);
     }
     if (c == 3600) {
         p.wedge1 -= 25;

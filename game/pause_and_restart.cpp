@@ -1,7 +1,8 @@
 // The end of every playing frame: the burning wreck after the last life, the Escape toggle, the
 // overlay and what it chose, and the reset that starts a new game.
+#include "base/play_field.h"
+#include "base/random.h"
 #include "game/game.h"
-#include "game/random.h"
 #include "render/pause_overlay.h"
 #include "shell/platform.h"
 #include "shell/virtual_keys.h"
@@ -10,7 +11,6 @@ namespace {
 
 // While the game is over the frame counter only keeps time: the wreck bursts every 60 frames.
 constexpr int kWreckBurstPeriod = 60;
-constexpr float kShipDepth = -6.5f;
 
 } // namespace
 
@@ -46,17 +46,17 @@ void Game::endOfFrame() {
     if (paused) {
         runPauseOverlay(pauseChoice, paused, gameOver);
     }
-    if (pauseChoice == Restart || pauseChoice == BackToMenu) {
+    if (pauseChoice == PauseChoice::Restart || pauseChoice == PauseChoice::BackToMenu) {
         fullReset();
     }
-    if (pauseChoice == BackToMenu) {
+    if (pauseChoice == PauseChoice::BackToMenu) {
         menuPlayChosen = false;
         gameState = GameState::Menu;
     }
-    if (pauseChoice == QuitGame) {
+    if (pauseChoice == PauseChoice::QuitGame) {
         gameState = GameState::Quit;
     }
-    pauseChoice = None;
+    pauseChoice = PauseChoice::None;
 }
 
 void Game::fullReset() {
@@ -68,13 +68,9 @@ void Game::fullReset() {
     splitterGroup.reset();
     gameOver = false;
     frameCounter = 0;
-    spawnIntervals.wedge0 = 120;
-    spawnIntervals.wedge1 = 220;
-    spawnIntervals.wedge2 = 280;
-    spawnIntervals.square = 340;
+    spawnIntervals = SpawnIntervals{};
+    spawnIntervals.ring = kLaterGamesRingInterval;
     bossHitPoints = 0;
     bossDefeated = false;
-    // Only the first game after start-up has rings every 90 frames.
-    spawnIntervals.ring = 120;
     endlessSpawning = false;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "entities/entity_list.h"
-#include "render/radar_point.h"
+#include "base/entity_list.h"
+#include "base/radar_point.h"
 #include "render/texture.h"
 
 // Draws everything on screen that is not a game object, back to front: the boss life bar (only

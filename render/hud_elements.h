@@ -3,8 +3,8 @@
 // The pieces drawHud is made of, one file each, drawn in the order drawHud calls them. Every
 // piece places itself from a fresh modelview matrix and sets the colours it needs.
 
-#include "entities/entity_list.h"
-#include "render/radar_point.h"
+#include "base/entity_list.h"
+#include "base/radar_point.h"
 #include "render/texture.h"
 
 // One tick per hit point plus one, right to left as the boss loses them, and the bar's label.

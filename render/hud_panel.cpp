@@ -1,3 +1,4 @@
+#include "base/kinds.h"
 #include "render/gl.h"
 #include "render/hud_elements.h"
 
@@ -53,9 +54,9 @@ void drawWeaponSlots(const PanelImages& images, int highestWeapon) {
     glTranslatef(-1.57f, 0.28f, 0.0f);
     drawCentredQuad(kSlotHalfWidth, kSlotHalfHeight);
 
-    drawNextSlot(images.slot2, images.locked, highestWeapon > 1);
+    drawNextSlot(images.slot2, images.locked, highestWeapon >= kWeaponDestroyer);
 
-    if (highestWeapon > 2) {
+    if (highestWeapon >= kWeaponLaser) {
         glTranslatef(kUnlockedStep, 0.0f, 0.0f);
         glBindTexture(GL_TEXTURE_2D, images.slot3);
         // The laser's sketch is narrower than the others and sits off centre.

@@ -1,3 +1,4 @@
+#include "base/play_field.h"
 #include "render/gl.h"
 #include "render/hud_elements.h"
 
@@ -15,14 +16,14 @@ constexpr float kRailRadius = 3.5f;
 void drawTunnelRails() {
     for (int l = kFirstRail; l <= kLastRail; ++l) {
         glLoadIdentity();
-        glTranslatef(0.0f, 1.0f, -6.5f);
+        glTranslatef(0.0f, 1.0f, kShipDepth);
         glRotatef(kDegreesPerRail * static_cast<float>(l), 0.0f, 0.0f, 1.0f);
         glTranslatef(0.0f, -kRailRadius, 0.0f);
         glBegin(GL_LINES);
         glColor3f(0.3f, 0.7f, 0.9f);
         glVertex3f(0.0f, 0.0f, 2.5f);
         glColor3f(0.1f, 0.1f, 0.1f);
-        glVertex3f(0.0f, 0.0f, -20.0f);
+        glVertex3f(0.0f, 0.0f, kFieldFar);
         glEnd();
     }
 }

@@ -1,3 +1,4 @@
+#include "base/kinds.h"
 #include "render/gl.h"
 #include "render/hud_elements.h"
 #include "render/text.h"
@@ -22,10 +23,10 @@ void drawTextAt(Font font, float x, float y, const char* text) {
 void drawWeaponNumbers(int highestWeapon) {
     placeTexts(0.1f, 0.8f, 0.1f);
     drawTextAt(FontSmall, -1.47f, 1.01f, "1");
-    if (highestWeapon > 1) {
+    if (highestWeapon >= kWeaponDestroyer) {
         drawTextAt(FontSmall, -1.29f, 1.01f, "2");
     }
-    if (highestWeapon > 2) {
+    if (highestWeapon >= kWeaponLaser) {
         drawTextAt(FontSmall, -1.11f, 1.01f, "3");
     }
 }

@@ -1,7 +1,6 @@
 #include "render/main_menu.h"
 
 #include "render/gl.h"
-#include "render/help_text.h"
 #include "render/text.h"
 #include "shell/platform.h"
 #include "shell/virtual_keys.h"
@@ -55,6 +54,26 @@ void drawBackdrop(TextureId menuTexture) {
     glTexCoord2f(0.0f, 0.0f);
     glVertex3f(6.5f, 5.0f, 0.0f);
     glEnd();
+}
+
+// The lines on the controls, drawn in the transform the caller has set up.
+void drawHelpText() {
+    struct Line {
+        float y;
+        const char* text;
+    };
+    static const Line lines[] = {
+        {0.0f, "Keyboard:"},
+        {-0.1f, "Left - move left"},
+        {-0.21f, "Right - move right"},
+        {-0.32f, "Spacebar - shoot"},
+        {-0.43f, "Number keys to switch weapon"},
+    };
+    glColor3f(1.0f, 0.0f, 0.0f);
+    for (const Line& line : lines) {
+        glRasterPos2f(-0.9f, line.y);
+        drawText(FontSmall, "%s", line.text);
+    }
 }
 
 void drawMarker(float menuCursorY) {

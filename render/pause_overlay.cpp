@@ -1,6 +1,5 @@
 #include "render/pause_overlay.h"
 
-#include "game/game_state.h"
 #include "render/gl.h"
 #include "render/text.h"
 #include "shell/platform.h"
@@ -15,7 +14,7 @@ void drawOption(float x, float y, const char* text) {
 
 } // namespace
 
-void runPauseOverlay(int& pauseChoice, bool& paused, bool gameOver) {
+void runPauseOverlay(PauseChoice& pauseChoice, bool& paused, bool gameOver) {
     glDisable(GL_TEXTURE_2D);
     glColor3f(0.5f, 0.5f, 0.5f);
     glLoadIdentity();
@@ -33,13 +32,13 @@ void runPauseOverlay(int& pauseChoice, bool& paused, bool gameOver) {
     const bool f3 = keyDown(VK_F3);
     const bool f4 = keyDown(VK_F4);
     if (f2) {
-        pauseChoice = Restart;
+        pauseChoice = PauseChoice::Restart;
     }
     if (f3) {
-        pauseChoice = BackToMenu;
+        pauseChoice = PauseChoice::BackToMenu;
     }
     if (f4) {
-        pauseChoice = QuitGame;
+        pauseChoice = PauseChoice::QuitGame;
     }
     if (f2 || f3 || f4) {
         paused = false;

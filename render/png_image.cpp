@@ -1,6 +1,7 @@
 #include "render/png_image.h"
 
 #include <csetjmp>
+#include <cstdio>
 #include <cstring>
 #include <png.h>
 
@@ -101,4 +102,30 @@ std::optional<RgbaImage> decodePng(const std::uint8_t* data, std::size_t size, i
         return std::nullopt;
     }
     return image;
+}
+
+bool writeRgbPng(const char* path, int width, int height, const std::vector<std::uint8_t>& rgb) {
+    if (rgb.size() != std::size_t(width) * height * 3) {
+        return false;
+    }
+    std::FILE* file = std::fopen(path, "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+    bool written = false;
+    if (info != nullptr && setjmp(png_jmpbuf(png)) == 0) {
+        png_init_io(png, file);
+        png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        png_write_info(png, info);
+        for (int y = 0; y < height; ++y) {
+            png_write_row(png, rgb.data() + std::size_t(y) * width * 3);
+        }
+        png_write_end(png, nullptr);
+        written = true;
+    }
+    png_destroy_write_struct(&png, &info);
+    return std::fclose(file) == 0 && written;
 }

@@ -17,3 +17,6 @@ struct RgbaImage {
 // filled opaque. Images wider or taller than `maxDimension` are refused from their header, before
 // any pixel memory is allocated. Nothing on failure; never reports anything.
 std::optional<RgbaImage> decodePng(const std::uint8_t* data, std::size_t size, int maxDimension);
+
+// Writes RGB rows (top first) as an 8-bit RGB PNG. False when the file could not be written.
+bool writeRgbPng(const char* path, int width, int height, const std::vector<std::uint8_t>& rgb);

@@ -1,5 +1,6 @@
 #include "render/weapon_prompt.h"
 
+#include "base/kinds.h"
 #include "render/gl.h"
 #include "render/text.h"
 
@@ -11,9 +12,9 @@ void drawWeaponPrompt(int kind) {
     glRasterPos2f(0.0f, 0.0f);
     drawText(FontNormal, "QUICK, Switch weapon!!!");
     // No new raster position: the key continues the same line.
-    if (kind == 1) {
+    if (kind == kWeaponMissile) {
         drawText(FontNormal, "  Press [1]");
-    } else if (kind == 2) {
+    } else if (kind == kWeaponDestroyer) {
         drawText(FontNormal, "  Press [2]");
     }
 }

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with libFuzzer and the address, leak and undefined-behaviour sanitizers,
-# then runs each for SECONDS (default 60), one after the other, on a fresh copy of its seed corpus
-# in fuzz/corpus/ (the copy grows; the seeds stay as committed). Fails when any target crashes,
-# hangs for 10 s on one input, leaks, runs out of memory or trips a sanitizer; the input that did
-# it is kept under build-fuzz/artifacts/ with the command that replays it.
+# Builds the fuzz targets with libFuzzer and the address, leak and undefined-behaviour sanitizers
+# (in build-fuzz/, a CMake tree with GLIMMERWAKE_FUZZ on and clang), then runs each for SECONDS
+# (default 60), one after the other, on a fresh copy of its seed corpus in fuzz/corpus/ (the copy
+# grows; the seeds stay as committed). Fails when any target crashes, hangs for 10 s on one input,
+# leaks, runs out of memory or trips a sanitizer; the input that did it is kept under
+# build-fuzz/artifacts/ with the command that replays it.
 #
 #     scripts/fuzz.sh [SECONDS]
 set -euo pipefail
@@ -18,18 +19,12 @@ fi
 out="$top/build-fuzz"
 mkdir -p "$out"
 
-# -O1 keeps the sanitizers' reports readable and the targets fast enough.
-flags=(-std=c++17 -g -O1 -fno-omit-frame-pointer -Wall -Wextra -I"$top"
-    -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
 echo "Building the fuzz targets in $out"
-clang++ "${flags[@]}" $(pkg-config --cflags libpng) "$top/fuzz/png_decode_fuzzer.cpp" \
-    "$top/render/png_image.cpp" $(pkg-config --libs libpng zlib) -o "$out/png_decode_fuzzer" &
-png_build=$!
-clang++ "${flags[@]}" "$top/fuzz/replay_script_fuzzer.cpp" "$top/tools/replay/script.cpp" \
-    -o "$out/replay_script_fuzzer" &
-replay_build=$!
-wait "$png_build"
-wait "$replay_build"
+cmake -S "$top" -B "$out" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
+    -DGLIMMERWAKE_FUZZ=ON -DGLIMMERWAKE_TESTS=OFF >"$out/configure.log" ||
+    { cat "$out/configure.log"; exit 1; }
+cmake --build "$out" --target png_decode_fuzzer replay_script_fuzzer
+bin="$out/fuzz"
 
 # run TARGET CORPUS MAX_LEN: fuzzes TARGET for $seconds; fails as the fuzzer does.
 run() {
@@ -42,13 +37,13 @@ run() {
     local status=0
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
         UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-        "$out/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        "$bin/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
         -max_len="$max_len" -dict="$top/fuzz/$corpus.dict" -artifact_prefix="$artifacts/" \
         -print_final_stats=1 "$work" >"$log" 2>&1 || status=$?
     if [ "$status" -ne 0 ]; then
         tail -n 60 "$log"
         for input in "$artifacts"/*; do
-            [ -e "$input" ] && echo "FAILED: $target on $input; replay: $out/$target $input"
+            [ -e "$input" ] && echo "FAILED: $target on $input; replay: $bin/$target $input"
         done
         return "$status"
     fi

@@ -31,6 +31,8 @@ test_packages=(
     valgrind
     # fuzzing: clang with libFuzzer and its sanitizers
     clang libclang-rt-14-dev
+    # the layout check of the sources (ctest -R style)
+    clang-format
 )
 
 case "$group" in

@@ -1,6 +1,6 @@
 #include "shell/sdl_backend.h"
 
-#include "render/view.h"
+#include "game/frame_step.h"
 #include "shell/display_errors.h"
 #include "shell/platform.h"
 
@@ -93,7 +93,7 @@ void resizeToDrawable(SDL_Window* window) {
     int w = 0;
     int h = 0;
     SDL_GL_GetDrawableSize(window, &w, &h);
-    resizeView(w, h);
+    frameStepResize(w, h);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
-#include "entities/play_field.h"
+#include "base/play_field.h"
+#include "base/random.h"
 #include "entities/ring_enemy.h"
 #include "entities/splitter_enemy.h"
-#include "game/random.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
+#include "base/random.h"
 #include "entities/boss_enemy.h"
 #include "entities/powerup.h"
 #include "entities/ring_enemy.h"
 #include "entities/square_enemy.h"
 #include "entities/wedge_enemy.h"
-#include "game/random.h"
 #include "tests/entities/placed.h"
 
 #include <algorithm>

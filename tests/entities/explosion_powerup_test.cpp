@@ -1,6 +1,6 @@
+#include "base/random.h"
 #include "entities/explosion.h"
 #include "entities/powerup.h"
-#include "game/random.h"
 #include "render/gl.h"
 #include "tests/support/gl_fixture.h"
 

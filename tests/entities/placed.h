@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/random.h"
+#include "base/random.h"
 
 #include <cstdint>
 

@@ -14,7 +14,7 @@ using entity_probe::same;
 using entity_probe::screenPoint;
 
 TEST(MovingShots, LeaveTheFieldInTheUpdateTheirStartAndSpeedGive) {
-    Missile first(0, 2.0f, Away, -8.0f, false);
+    Missile first(0, 2.0f, Direction::Away, -8.0f, false);
     first.update();
     EXPECT_EQ(first.getDepth(), -8.05f);
     EXPECT_EQ(first.getAngle(), 2.0f);
@@ -25,10 +25,11 @@ TEST(MovingShots, LeaveTheFieldInTheUpdateTheirStartAndSpeedGive) {
         int flaggedIn;
     };
     Case cases[3] = {
-        {"player missile", std::make_unique<Missile>(0, 0.0f, Away, -8.0f, false), 241},
-        {"destroyer bullet", std::make_unique<DestroyerBullet>(0, 0.0f, Away, -10.0f, false), 201},
+        {"player missile", std::make_unique<Missile>(0, 0.0f, Direction::Away, -8.0f, false), 241},
+        {"destroyer bullet",
+         std::make_unique<DestroyerBullet>(0, 0.0f, Direction::Away, -10.0f, false), 201},
         // An enemy shot that misses the ship flies on behind it, to the camera.
-        {"enemy missile", std::make_unique<Missile>(0, 0.0f, Toward, -10.0f, true), 200},
+        {"enemy missile", std::make_unique<Missile>(0, 0.0f, Direction::Toward, -10.0f, true), 200},
     };
     for (Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -38,7 +39,7 @@ TEST(MovingShots, LeaveTheFieldInTheUpdateTheirStartAndSpeedGive) {
         EXPECT_FALSE(c.shot->dead);
         c.shot->update();
         EXPECT_TRUE(c.shot->dead);
-        if (c.shot->getDirection() == Away) {
+        if (c.shot->getDirection() == Direction::Away) {
             EXPECT_LE(c.shot->getDepth(), -20.0f);
         } else {
             EXPECT_GE(c.shot->getDepth(), 0.0f);
@@ -47,7 +48,7 @@ TEST(MovingShots, LeaveTheFieldInTheUpdateTheirStartAndSpeedGive) {
 }
 
 TEST(LaserBeam, HitsEverySeventhAgeAndIsGoneInItsThirtyFirstUpdate) {
-    Laser laser(0, 0.0f, Away, -10.0f, false);
+    Laser laser(0, 0.0f, Direction::Away, -10.0f, false);
     // Its creation frame tests it for hits and draws it before its first update.
     EXPECT_TRUE(laser.isHitEnabled());
     std::vector<int> hitAges = {0};
@@ -99,26 +100,29 @@ TEST_F(ShotPicture, TheImageLeadsTheWayTheShotFlies) {
         float halfLength;
     };
     Case cases[4] = {
-        {"missile away", std::make_unique<Missile>(image, 0.0f, Away, depth, false), 0.15f},
-        {"missile toward", std::make_unique<Missile>(image, 0.0f, Toward, depth, true), 0.15f},
-        {"bullet away", std::make_unique<DestroyerBullet>(image, 0.0f, Away, depth, false), 0.3f},
-        {"bullet toward", std::make_unique<DestroyerBullet>(image, 0.0f, Toward, depth, false),
-         0.3f},
+        {"missile away", std::make_unique<Missile>(image, 0.0f, Direction::Away, depth, false),
+         0.15f},
+        {"missile toward", std::make_unique<Missile>(image, 0.0f, Direction::Toward, depth, true),
+         0.15f},
+        {"bullet away",
+         std::make_unique<DestroyerBullet>(image, 0.0f, Direction::Away, depth, false), 0.3f},
+        {"bullet toward",
+         std::make_unique<DestroyerBullet>(image, 0.0f, Direction::Toward, depth, false), 0.3f},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Frame f = drawn(*c.shot);
         const auto farEnd = screenPoint(depth, 0.0f, 0.0f, -1.0f, -c.halfLength / 2);
         const auto nearEnd = screenPoint(depth, 0.0f, 0.0f, -1.0f, c.halfLength / 2);
-        const bool away = c.shot->getDirection() == Away;
+        const bool away = c.shot->getDirection() == Direction::Away;
         EXPECT_TRUE(same(f.at(farEnd.x, farEnd.y), away ? red : green));
         EXPECT_TRUE(same(f.at(nearEnd.x, nearEnd.y), away ? green : red));
     }
 }
 
 TEST_F(ShotPicture, TheBeamReachesFifteenUnitsForwardAtItsAngle) {
-    const Laser laser(image, 0.0f, Away, -10.0f, false);
-    Laser turned(image, 0.0f, Away, -10.0f, false);
+    const Laser laser(image, 0.0f, Direction::Away, -10.0f, false);
+    Laser turned(image, 0.0f, Direction::Away, -10.0f, false);
     turned.setAngle(-20.0f);
     const Frame straight = drawn(laser);
     const Frame aside = drawn(turned);

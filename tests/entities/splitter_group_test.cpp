@@ -1,5 +1,5 @@
+#include "base/random.h"
 #include "entities/splitter_group.h"
-#include "game/random.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -34,7 +34,7 @@ TEST(SplitterGroup, LaunchBringsOneWholeSplitterInFromTheFarEndAndMovesIt) {
 TEST(SplitterGroup, SplitOnAnEmptyGroupOnlyDoublesTheGeneration) {
     SplitterGroup group;
     group.split();
-    EXPECT_EQ(group.getGeneration(), 2);
+    EXPECT_EQ(group.generation, 2);
     EXPECT_TRUE(group.splitters.empty());
     EXPECT_EQ(group.remaining, 16);
 }
@@ -73,7 +73,7 @@ TEST(SplitterGroup, SplitsDoubleTheSwarmUpToSixteenAndNoFurther) {
     for (const Step& step : steps) {
         SCOPED_TRACE(step.generation);
         group.split();
-        EXPECT_EQ(group.getGeneration(), step.generation);
+        EXPECT_EQ(group.generation, step.generation);
         ASSERT_EQ(group.splitters.size(), step.count);
         for (const auto& splitter : group.splitters) {
             EXPECT_EQ(splitter->getHitPoints(), step.hitPoints);
@@ -89,7 +89,7 @@ TEST(SplitterGroup, SplitsDoubleTheSwarmUpToSixteenAndNoFurther) {
 void hitFront(SplitterGroup& group) {
     SplitterEnemy& hit = **group.splitters.begin();
     group.split();
-    if (group.getGeneration() >= 16) {
+    if (group.generation >= 16) {
         hit.dead = hit.takeDamage(1);
     }
     for (auto it = group.splitters.begin(); it != group.splitters.end();) {
@@ -132,7 +132,7 @@ TEST(SplitterGroup, ResetEmptiesTheGroupAndRestoresItsCounters) {
     group.remaining = 5;
     group.reset();
     EXPECT_TRUE(group.splitters.empty());
-    EXPECT_EQ(group.getGeneration(), 1);
+    EXPECT_EQ(group.generation, 1);
     EXPECT_FALSE(group.launchPending);
     EXPECT_EQ(group.remaining, 16);
 }

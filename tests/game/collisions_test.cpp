@@ -29,8 +29,8 @@ class Collisions : public ::testing::Test {
     }
 
     template <typename Kind> Kind& addShot(float depth, float angle, bool enemyOwned = false) {
-        return static_cast<Kind&>(game.projectiles.pushFront(
-            std::make_unique<Kind>(0, angle, enemyOwned ? Toward : Away, depth, enemyOwned)));
+        return static_cast<Kind&>(game.projectiles.pushFront(std::make_unique<Kind>(
+            0, angle, enemyOwned ? Direction::Toward : Direction::Away, depth, enemyOwned)));
     }
 
     // The end of an update phase, then the next frame's ship update, which takes a pending life.

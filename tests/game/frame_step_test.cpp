@@ -1,5 +1,5 @@
+#include "base/random.h"
 #include "game/game.h"
-#include "game/random.h"
 #include "shell/virtual_keys.h"
 #include "tests/support/test_platform.h"
 

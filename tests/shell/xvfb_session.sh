@@ -1,7 +1,10 @@
 # Helpers for the tests that run the real game on a private Xvfb screen. Source this file, then:
 #   start_xvfb WORK GEOMETRY     a server of its own (DISPLAY is set), stopped when the test ends
 #   start_game DIR COMMAND...    runs the game in DIR, output in $work/game.log; sets game_pid
-#   wait_for_window              sets window once the game's window is viewable
+#   wait_for_window [--answer-error-box]
+#                                sets window once the game's window is viewable; with the option,
+#                                answers the "ERROR" box of a screen without a 1024 x 768 mode on
+#                                the way, counting the boxes in error_boxes
 #   hold KEY                     holds a key down long enough for the game's once-a-frame poll
 #   wait_for_exit SECONDS        sets game_status once the game has ended, fails if it does not
 #   fail TEXT
@@ -52,8 +55,17 @@ start_game() {
 }
 
 wait_for_window() {
+    local answer=${1:-} box
     window=
-    for _ in $(seq 200); do
+    error_boxes=0
+    for _ in $(seq 400); do
+        if [ "$answer" = --answer-error-box ]; then
+            box=$(xwininfo -root -tree 2>/dev/null | awk '/"ERROR"/ {print $1; exit}' || true)
+            if [ -n "$box" ]; then
+                error_boxes=$((error_boxes + 1))
+                xdotool key --window "$box" Return 2>/dev/null || true
+            fi
+        fi
         window=$(xdotool search --name '^Glimmerwake$' 2>/dev/null | head -1 || true)
         local state=
         [ -n "$window" ] && state=$(xwininfo -id "$window" 2>/dev/null || true)

@@ -1,7 +1,7 @@
 // glimmerwake-replay: plays the game from a key script over its own frame function and prints
 // the whole game state after every call, one JSON object a line.
 #include "game/frame_step.h"
-#include "render/view.h"
+#include "render/png_image.h"
 #include "shell/offscreen_context.h"
 #include "tools/replay/replay_platform.h"
 #include "tools/replay/script.h"
@@ -80,7 +80,7 @@ int play(const ReplayScript& script, const std::string& scriptName) {
             return kExitNoShot;
         }
         // The viewport and projection the game's window sets up as it opens.
-        resizeView(OffscreenContext::kWidth, OffscreenContext::kHeight);
+        frameStepResize(OffscreenContext::kWidth, OffscreenContext::kHeight);
     }
 
     ReplayPlatform& platform = replayPlatform();

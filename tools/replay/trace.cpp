@@ -93,7 +93,7 @@ void writeShip(JsonWriter& json, const PlayerShip& ship) {
     json.member("switching", ship.isSwitching());
     json.member("fire", ship.isFireRequested());
     // Only whether the count has passed the longest threshold matters, not how far.
-    json.member("cooldown", std::min(ship.getFireCooldown(), 61));
+    json.member("cooldown", std::min(ship.getFireCooldown(), PlayerShip::kCooldownCap));
     json.endObject();
 }
 
@@ -111,7 +111,7 @@ void writeEnemies(JsonWriter& json, const EntityList<Enemy>& enemies) {
 }
 
 void writeSplitterGroup(JsonWriter& json, const SplitterGroup& group) {
-    json.member("generation", group.getGeneration());
+    json.member("generation", group.generation);
     json.member("remaining", group.remaining);
     json.beginList("splitters");
     for (const auto& splitter : group.splitters) {
@@ -131,7 +131,7 @@ void writeShots(JsonWriter& json, const EntityList<Projectile>& shots) {
         json.member("type", shot->getWeaponType());
         json.member("angle", shot->getAngle());
         json.member("depth", shot->getDepth());
-        json.member("enemy", shot->enemyOwned);
+        json.member("enemy", shot->isEnemyOwned());
         json.endObject();
     }
     json.endList();

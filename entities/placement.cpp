@@ -1,11 +1,6 @@
-#include "entities/play_field.h"
+#include "entities/placement.h"
 
-#include "game/random.h"
 #include "render/gl.h"
-
-float randomEntryAngle() {
-    return static_cast<float>(nextRandom() % 62 - 31);
-}
 
 void applyPlacement(float depth, float angle) {
     glLoadIdentity();
