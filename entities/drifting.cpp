@@ -1,11 +1,11 @@
 #include "entities/drifting.h"
 
+#include "base/trig.h"
 #include "entities/play_field.h"
 #include "game/random.h"
 #include "render/gl.h"
 
 #include <array>
-#include <cmath>
 #include <cstdlib>
 
 int randomDirection() {
@@ -33,8 +33,8 @@ const UnitCircle& unitCircle() {
         UnitCircle c{};
         for (int i = 0; i < kOutlineVertices; ++i) {
             const float a = static_cast<float>(i) * kDegreesToRadians;
-            c.cos[i] = std::cos(a);
-            c.sin[i] = std::sin(a);
+            c.cos[i] = gameCos(a);
+            c.sin[i] = gameSin(a);
         }
         return c;
     }();

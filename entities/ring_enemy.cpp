@@ -1,12 +1,10 @@
 #include "entities/ring_enemy.h"
 
+#include "base/trig.h"
 #include "entities/drifting.h"
 #include "entities/play_field.h"
 #include "game/random.h"
 #include "render/gl.h"
-
-#include <cmath>
-
 namespace {
 
 constexpr float kNearLimit = -3.0f;
@@ -36,8 +34,8 @@ void RingEnemy::update() {
         angleDir = -angleDir;
     }
     const float a = headingInRadians(heading);
-    angle += std::cos(a) * 0.3f * static_cast<float>(angleDir);
-    depth += std::sin(a) * 0.5f * static_cast<float>(depthDir);
+    angle += gameCos(a) * 0.3f * static_cast<float>(angleDir);
+    depth += gameSin(a) * 0.5f * static_cast<float>(depthDir);
 }
 
 void RingEnemy::draw() const {

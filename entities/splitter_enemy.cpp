@@ -1,12 +1,10 @@
 #include "entities/splitter_enemy.h"
 
+#include "base/trig.h"
 #include "entities/drifting.h"
 #include "entities/play_field.h"
 #include "game/random.h"
 #include "render/gl.h"
-
-#include <cmath>
-
 namespace {
 
 constexpr float kNearLimit = -5.0f;
@@ -65,8 +63,8 @@ void SplitterEnemy::update() {
     }
 
     const float a = headingInRadians(heading);
-    angle += std::cos(a) * 0.5f * static_cast<float>(angleDir);
-    depth += std::sin(a) * 0.15f * static_cast<float>(depthDir);
+    angle += gameCos(a) * 0.5f * static_cast<float>(angleDir);
+    depth += gameSin(a) * 0.15f * static_cast<float>(depthDir);
 }
 
 void SplitterEnemy::draw() const {

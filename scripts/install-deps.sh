@@ -12,6 +12,8 @@ packages=(
     libgl1-mesa-dri libegl-mesa0 libglx-mesa0 fonts-liberation2
     # testing: unit tests, benchmarks, a private X screen, key presses and screenshots
     libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick
+    # checking the rules' sine and cosine against MPFR (tools/trig_check)
+    libmpfr-dev
     # the art tool that draws Data/
     libcairo2-dev
     # fuzzing: clang with libFuzzer and its sanitizers
