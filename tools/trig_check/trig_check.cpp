@@ -183,8 +183,9 @@ void checkRange(std::uint32_t from, std::uint32_t to, Tally& tally) {
 }
 
 // Every argument a drifting enemy can steer by: whole degrees h from 0 to 2^30 (a heading cannot
-// fall further: below -2^29 a float no longer moves by the largest step of 32.7665), each as
-// the float headingInRadians gives. Counts the distinct arguments and the library's misses.
+// fall further: at -2^30 and below, half a float's spacing is 64, more than the largest step of
+// 32.7665), each as the float headingInRadians gives. Counts the distinct arguments and the
+// library's misses.
 void checkHeadings() {
     std::uint64_t arguments = 0;
     std::uint64_t gameWrong = 0;
