@@ -5,6 +5,7 @@
 #include "entities/play_field.h"
 #include "game/random.h"
 #include "render/gl.h"
+
 namespace {
 
 constexpr float kNearLimit = -3.0f;
