@@ -2,10 +2,10 @@
 
 #include "base/play_field.h"
 #include "base/random.h"
+#include "base/trig.h"
 #include "render/gl.h"
 
 #include <array>
-#include <cmath>
 #include <cstdlib>
 
 int randomDirection() {
@@ -33,8 +33,8 @@ const UnitCircle& unitCircle() {
         UnitCircle c{};
         for (int i = 0; i < kOutlineVertices; ++i) {
             const float a = static_cast<float>(i) * kDegreesToRadians;
-            c.cos[i] = std::cos(a);
-            c.sin[i] = std::sin(a);
+            c.cos[i] = gameCos(a);
+            c.sin[i] = gameSin(a);
         }
         return c;
     }();

@@ -2,11 +2,10 @@
 
 #include "base/kinds.h"
 #include "base/random.h"
+#include "base/trig.h"
 #include "entities/drifting.h"
 #include "entities/placement.h"
 #include "render/gl.h"
-
-#include <cmath>
 
 namespace {
 
@@ -37,8 +36,8 @@ void RingEnemy::update() {
         angleDir = -angleDir;
     }
     const float a = headingInRadians(heading);
-    angle += std::cos(a) * 0.3f * static_cast<float>(angleDir);
-    depth += std::sin(a) * 0.5f * static_cast<float>(depthDir);
+    angle += gameCos(a) * 0.3f * static_cast<float>(angleDir);
+    depth += gameSin(a) * 0.5f * static_cast<float>(depthDir);
 }
 
 void RingEnemy::draw() const {

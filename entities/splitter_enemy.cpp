@@ -2,11 +2,10 @@
 
 #include "base/kinds.h"
 #include "base/random.h"
+#include "base/trig.h"
 #include "entities/drifting.h"
 #include "entities/placement.h"
 #include "render/gl.h"
-
-#include <cmath>
 
 namespace {
 
@@ -66,8 +65,8 @@ void SplitterEnemy::update() {
     }
 
     const float a = headingInRadians(heading);
-    angle += std::cos(a) * 0.5f * static_cast<float>(angleDir);
-    depth += std::sin(a) * 0.15f * static_cast<float>(depthDir);
+    angle += gameCos(a) * 0.5f * static_cast<float>(angleDir);
+    depth += gameSin(a) * 0.15f * static_cast<float>(depthDir);
 }
 
 void SplitterEnemy::draw() const {

@@ -25,6 +25,8 @@ play_packages=(
 test_packages=(
     # unit tests, benchmarks, a private X screen, key presses and screenshots
     libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick
+    # checking the rules' sine and cosine against MPFR (tools/trig_check)
+    libmpfr-dev
     # the art tool that draws Data/
     libcairo2-dev
     # memcheck of the replay tool

@@ -15,7 +15,8 @@ jobs=$(nproc)
 stages=(normal sanitized fuzz)
 
 stage_normal() {
-    cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLIMMERWAKE_ART=ON
+    cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLIMMERWAKE_ART=ON \
+        -DGLIMMERWAKE_TRIG_CHECK=ON
     cmake --build "$top/build" -j "$jobs"
     cd "$top/build" && ctest --output-on-failure -j "$jobs" --timeout 600
 }
