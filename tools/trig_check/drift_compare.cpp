@@ -6,9 +6,9 @@
 //
 //     drift-compare FRAMES > positions.txt
 
+#include "base/random.h"
 #include "entities/ring_enemy.h"
 #include "entities/splitter_enemy.h"
-#include "base/random.h"
 
 #include <cstdio>
 #include <cstdlib>
