@@ -56,7 +56,7 @@ class Game {
     bool paused = false;
     // Starts set: an Escape held since before the first game must be released before it pauses.
     bool escapeLatch = true;
-    int pauseChoice = None;
+    int pauseChoice = NoChoice;
 
     bool menuPlayChosen = false;
     bool menuQuitChosen = false;

@@ -10,7 +10,7 @@ enum class GameState : int {
 
 // What the pause overlay chose in this frame; cleared at the end of the frame.
 enum PauseChoice : int {
-    None = 0,
+    NoChoice = 0,
     Restart = 1,
     BackToMenu = 2,
     QuitGame = 3,
