@@ -47,8 +47,10 @@ have_deb_src() {
 if ! have_deb_src; then
     echo "Adding deb-src entries for the configured archives"
     if ls /etc/apt/sources.list.d/*.sources >/dev/null 2>&1; then
-        cat /etc/apt/sources.list.d/*.sources | sed -E 's/^Types:.*/Types: deb-src/' |
-            $sudo tee /etc/apt/sources.list.d/glimmerwake-deb-src.sources >/dev/null
+        for sources in /etc/apt/sources.list.d/*.sources; do
+            sed -E 's/^Types:.*/Types: deb-src/' "$sources"
+            echo
+        done | $sudo tee /etc/apt/sources.list.d/glimmerwake-deb-src.sources >/dev/null
     fi
     if [ -s /etc/apt/sources.list ]; then
         sed -nE 's/^deb[[:space:]]/deb-src /p' /etc/apt/sources.list |
@@ -91,3 +93,23 @@ cmake -S "$top" -B "$out" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DGLIMMERWAKE_WINDOWS_PREFIX="$prefix" -DGLIMMERWAKE_TESTS=$tests \
     >/dev/null
 nice -n 10 cmake --build "$out" -j "$jobs"
+
+# Nothing but the system's own DLLs: the C and C++ runtimes, libpng and zlib are linked in.
+system_dlls='^(KERNEL32|USER32|GDI32|OPENGL32|GLU32|WINMM|msvcrt)\.dll$'
+for program in glimmerwake glimmerwake-replay; do
+    foreign=$(x86_64-w64-mingw32-objdump -p "$out/$program.exe" | sed -n 's/^\s*DLL Name: //p' |
+        grep -viE "$system_dlls" || true)
+    [ -z "$foreign" ] || { echo "$program.exe needs DLLs that are not Windows' own: $foreign" >&2; exit 1; }
+done
+
+# The zip: both programs, Data/ and the read-me (with the line ends Windows expects).
+package=$out/package/Glimmerwake
+rm -rf "$out/package" "$out/glimmerwake-windows.zip"
+mkdir -p "$package"
+for program in glimmerwake glimmerwake-replay; do
+    x86_64-w64-mingw32-strip -o "$package/$program.exe" "$out/$program.exe"
+done
+cp -r "$top/Data" "$package/Data"
+sed 's/$/\r/' "$top/shell/win32/read-me.txt" >"$package/read-me.txt"
+(cd "$out/package" && zip -qr -X "$out/glimmerwake-windows.zip" Glimmerwake)
+echo "Built $out/glimmerwake.exe, $out/glimmerwake-replay.exe and $out/glimmerwake-windows.zip"

@@ -16,6 +16,10 @@ packages=(
     libcairo2-dev
     # fuzzing: clang with libFuzzer and its sanitizers
     clang libclang-rt-14-dev
+    # the Windows build, cross-compiled and tested under Wine (scripts/build-windows.sh, which
+    # also builds libpng from Debian's sources with dpkg-dev, and scripts/test-windows.sh)
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64 libz-mingw-w64-dev dpkg-dev
+    zip wine wine64
 )
 
 missing=()

@@ -20,5 +20,8 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS="suppressions=$top/tests/lsan.supp:print_suppressions=0"
 (cd "$top/build-sanitize" && ctest --output-on-failure -j "$jobs" --timeout 900)
 
+echo "== the Windows build: cross-built, its unit tests and traces under Wine, the game on Xvfb"
+"$top/scripts/test-windows.sh" "$top/build"
+
 echo "== fuzzing the image decoder and the replay script reader"
 "$top/scripts/fuzz.sh" "${GLIMMERWAKE_FUZZ_SECONDS:-60}"

@@ -5,8 +5,10 @@
 #include "shell/platform.h"
 
 #include <array>
-#include <mmsystem.h>
+// <windows.h> comes first: the timer resolution calls of <mmsystem.h> use its types.
 #include <windows.h>
+// (kept apart so that the two are never sorted)
+#include <mmsystem.h>
 
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002

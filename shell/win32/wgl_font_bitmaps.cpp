@@ -3,8 +3,9 @@
 // window's, or the replay tool's).
 #include "shell/platform.h"
 
-#include <GL/gl.h>
 #include <windows.h>
+// After <windows.h>, whose calling conventions it uses.
+#include <GL/gl.h>
 
 namespace {
 
