@@ -33,6 +33,14 @@ add_executable(glimmerwake-replay ${REPLAY_SOURCES} shell/win32/offscreen_contex
     shell/win32/binary_stdout.cpp shell/png_writer.cpp)
 target_link_libraries(glimmerwake-replay PRIVATE glimmerwake_core glimmerwake_win32_services)
 
+# The frame clock under Wine or on Windows: the period it keeps and what its wait costs.
+if(GLIMMERWAKE_BENCH)
+    add_executable(glimmerwake_frame_clock_wine bench/windows/frame_clock_wine.cpp
+        shell/win32/frame_clock.cpp)
+    target_include_directories(glimmerwake_frame_clock_wine PRIVATE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(glimmerwake_frame_clock_wine PRIVATE winmm)
+endif()
+
 if(GLIMMERWAKE_TESTS)
     enable_testing()
     add_subdirectory(tests/windows)
