@@ -195,9 +195,9 @@ void armShip(Game& game) {
     };
     ship.gotWeapon3 = true;
     drawThroughChange();
-    test_platform::press(VK_2);
+    test_platform::press(Key2);
     drawThroughChange();
-    test_platform::release(VK_2);
+    test_platform::release(Key2);
     // The score of a game that got this far: the boss and a few hundred wedges and squares.
     ship.addKillScore(5);
     for (int kind = 0; kind < 400; ++kind) {

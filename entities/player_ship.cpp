@@ -118,8 +118,8 @@ void PlayerShip::update() {
 // is undone by the opposite drift in the same frame: the ship comes to rest a little right of
 // the centre rather than exactly on it.
 void PlayerShip::steer() {
-    const bool left = keyDown(VK_LEFT);
-    const bool right = keyDown(VK_RIGHT);
+    const bool left = keyDown(KeyLeft);
+    const bool right = keyDown(KeyRight);
     if (left && !right && angle > -kSteerLimit) {
         angle -= kSteerStep;
     }
@@ -151,7 +151,7 @@ void PlayerShip::takeWeaponPowerups() {
 
 // A started switch blocks the others, so with several digits held the lowest wins.
 void PlayerShip::readWeaponKeys() {
-    const int keys[] = {VK_1, VK_2, VK_3};
+    const int keys[] = {Key1, Key2, Key3};
     for (int weapon = kWeaponMissile; weapon <= kWeaponLaser; ++weapon) {
         if (keyDown(keys[weapon - kWeaponMissile]) && currentWeapon != weapon && !switching &&
             weapon <= highestWeapon) {
@@ -165,7 +165,7 @@ void PlayerShip::readWeaponKeys() {
 // first shot after one can come at once.
 void PlayerShip::fire() {
     if (!switching) {
-        fireRequest = keyDown(VK_SPACE) && fireCooldown >= cooldownFrames(currentWeapon);
+        fireRequest = keyDown(KeySpace) && fireCooldown >= cooldownFrames(currentWeapon);
         if (fireRequest) {
             fireCooldown = 0;
         }

@@ -31,8 +31,8 @@ int lineCount(const std::string& text) {
 }
 
 bool isPolledKey(int virtualKey) {
-    for (const int key : {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_SPACE, VK_RETURN, VK_ESCAPE, VK_F2,
-                          VK_F3, VK_F4, VK_1, VK_2, VK_3}) {
+    for (const int key : {KeyLeft, KeyRight, KeyUp, KeyDown, KeySpace, KeyReturn, KeyEscape, KeyF2,
+                          KeyF3, KeyF4, Key1, Key2, Key3}) {
         if (virtualKey == key) {
             return true;
         }

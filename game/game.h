@@ -61,7 +61,7 @@ class Game {
     bool paused = false;
     // Starts set: an Escape held since before the first game must be released before it pauses.
     bool escapeLatch = true;
-    PauseChoice pauseChoice = PauseChoice::None;
+    PauseChoice pauseChoice = PauseChoice::NoChoice;
 
     bool menuPlayChosen = false;
     bool menuQuitChosen = false;

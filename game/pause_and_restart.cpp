@@ -31,7 +31,7 @@ void Game::endOfFrame() {
         }
     }
     // A toggle needs a fresh press: the latch holds until Escape is let go.
-    const bool escape = keyDown(VK_ESCAPE);
+    const bool escape = keyDown(KeyEscape);
     if (escape && !escapeLatch) {
         paused = !paused;
         escapeLatch = true;
@@ -56,7 +56,7 @@ void Game::endOfFrame() {
     if (pauseChoice == PauseChoice::QuitGame) {
         gameState = GameState::Quit;
     }
-    pauseChoice = PauseChoice::None;
+    pauseChoice = PauseChoice::NoChoice;
 }
 
 void Game::fullReset() {

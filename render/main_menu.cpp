@@ -16,25 +16,25 @@ constexpr float kQuitCursorY = -0.1f;
 void readMenuKeys(bool& menuQuitChosen, bool& menuPlayChosen, int& menuSelection, bool& menuUpArmed,
                   bool& menuDownArmed) {
     // With two entries both arrows simply toggle the selection.
-    if (keyDown(VK_UP) && menuUpArmed) {
+    if (keyDown(KeyUp) && menuUpArmed) {
         menuSelection = menuSelection == 0 ? 1 : menuSelection - 1;
         menuUpArmed = false;
     }
-    if (keyDown(VK_DOWN) && menuDownArmed) {
+    if (keyDown(KeyDown) && menuDownArmed) {
         menuSelection = menuSelection == 1 ? 0 : menuSelection + 1;
         menuDownArmed = false;
     }
-    const bool confirm = keyDown(VK_RETURN) || keyDown(VK_SPACE);
+    const bool confirm = keyDown(KeyReturn) || keyDown(KeySpace);
     if (menuSelection == 0 && confirm) {
         menuPlayChosen = true;
     }
     if (menuSelection == 1 && confirm) {
         menuQuitChosen = true;
     }
-    if (!keyDown(VK_UP)) {
+    if (!keyDown(KeyUp)) {
         menuUpArmed = true;
     }
-    if (!keyDown(VK_DOWN)) {
+    if (!keyDown(KeyDown)) {
         menuDownArmed = true;
     }
 }

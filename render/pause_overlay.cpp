@@ -28,9 +28,9 @@ void runPauseOverlay(PauseChoice& pauseChoice, bool& paused, bool gameOver) {
     drawOption(0.4f, -0.35f, "[F3] Menu");
     drawOption(0.4f, -0.4f, "[F4] Quit");
 
-    const bool f2 = keyDown(VK_F2);
-    const bool f3 = keyDown(VK_F3);
-    const bool f4 = keyDown(VK_F4);
+    const bool f2 = keyDown(KeyF2);
+    const bool f3 = keyDown(KeyF3);
+    const bool f4 = keyDown(KeyF4);
     if (f2) {
         pauseChoice = PauseChoice::Restart;
     }

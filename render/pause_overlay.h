@@ -2,7 +2,7 @@
 
 // What the pause overlay chose in this frame; cleared at the end of the frame.
 enum class PauseChoice : int {
-    None = 0,
+    NoChoice = 0,
     Restart = 1,
     BackToMenu = 2,
     QuitGame = 3,

@@ -2,43 +2,15 @@
 
 #include "render/gl.h"
 #include "render/png_image.h"
+#include "shell/platform.h"
 
-#include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
 // No image the game draws comes near this; anything larger is not one of ours and is refused
 // before it is read into memory.
-constexpr long kMaxFileBytes = 64L * 1024 * 1024;
-
-std::vector<std::uint8_t> readSmallFile(const char* path) {
-    std::vector<std::uint8_t> bytes;
-    // Opened without waiting: a FIFO in place of an image would block the open until someone
-    // wrote to it, and the game would hang at start-up before it could refuse the file.
-    const int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0) {
-        return bytes;
-    }
-    std::FILE* file = fdopen(descriptor, "rb");
-    if (file == nullptr) {
-        close(descriptor);
-        return bytes;
-    }
-    struct stat status {};
-    if (fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0 &&
-        status.st_size <= kMaxFileBytes) {
-        bytes.resize(static_cast<std::size_t>(status.st_size));
-        if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
-            bytes.clear();
-        }
-    }
-    std::fclose(file);
-    return bytes;
-}
+constexpr std::size_t kMaxFileBytes = 64UL * 1024 * 1024;
 
 int maxTextureSize() {
     // Without a current context the query writes nothing, and the 0 refuses every image.
@@ -53,7 +25,7 @@ TextureId loadTexture(const char* path) {
     if (path == nullptr) {
         return 0;
     }
-    const std::vector<std::uint8_t> bytes = readSmallFile(path);
+    const std::vector<std::uint8_t> bytes = readSmallFile(path, kMaxFileBytes);
     const std::optional<RgbaImage> image = decodePng(bytes.data(), bytes.size(), maxTextureSize());
     if (!image) {
         return 0;

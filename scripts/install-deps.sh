@@ -35,6 +35,10 @@ test_packages=(
     clang libclang-rt-14-dev
     # the layout check of the sources (ctest -R style)
     clang-format
+    # the Windows build, cross-compiled and tested under Wine (scripts/build-windows.sh, which
+    # also builds libpng from Debian's sources with dpkg-dev, and scripts/test-windows.sh)
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64 libz-mingw-w64-dev dpkg-dev
+    zip wine wine64
 )
 
 case "$group" in

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test of Glimmerwake, in stages: the whole suite in a normal
-# build, then again with AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzzers. Needs
-# no display: the tests that play the real game start their own Xvfb, the others draw offscreen.
+# build, then again with AddressSanitizer and UndefinedBehaviorSanitizer, then the Windows build
+# under Wine, then the fuzzers. Needs no display: the tests that play the real game start their
+# own Xvfb, the others draw offscreen.
 #
 #     scripts/test.sh            every stage
-#     scripts/test.sh STAGE...   only those, in that order (normal, sanitized, fuzz)
+#     scripts/test.sh STAGE...   only those, in that order (normal, sanitized, windows, fuzz)
 #
 # A stage that fails does not stop the ones after it; the script fails at the end if any did.
 # To add a stage, write a function stage_NAME and add NAME to `stages`.
@@ -12,7 +13,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 
-stages=(normal sanitized fuzz)
+stages=(normal sanitized windows fuzz)
 
 stage_normal() {
     cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLIMMERWAKE_ART=ON \
@@ -32,6 +33,12 @@ stage_sanitized() {
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     export LSAN_OPTIONS="suppressions=$top/tests/lsan.supp:print_suppressions=0"
     cd "$top/build-sanitize" && ctest --output-on-failure -j "$jobs" --timeout 900
+}
+
+# The Windows build: cross-built with mingw-w64, its unit tests and its traces under Wine, the
+# real game on Xvfb.
+stage_windows() {
+    "$top/scripts/test-windows.sh" "$top/build"
 }
 
 stage_fuzz() {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // The few services the game asks of the machine it runs on. The game core calls these and
 // nothing else of the platform. The desktop shell (SDL), the replay tool and the tests each
@@ -28,3 +30,7 @@ void postQuitMessage(int exitCode);
 // Fills the 96 display lists from `firstList` with glBitmap glyphs of the characters 32 to 127
 // in the game's bold typewriter face at `pixelHeight`. False when no usable face was found.
 bool buildFontBitmaps(int pixelHeight, unsigned firstList);
+
+// The whole of a regular file of 1 to `maxBytes` bytes; empty when it cannot be read, is larger,
+// or is not a plain file (a FIFO, a device, a directory). Never waits for a writer.
+std::vector<std::uint8_t> readSmallFile(const char* path, std::size_t maxBytes);

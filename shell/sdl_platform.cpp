@@ -7,31 +7,31 @@ namespace {
 
 SDL_Scancode scancodeFor(int virtualKey) {
     switch (virtualKey) {
-    case VK_RETURN:
+    case KeyReturn:
         return SDL_SCANCODE_RETURN;
-    case VK_ESCAPE:
+    case KeyEscape:
         return SDL_SCANCODE_ESCAPE;
-    case VK_SPACE:
+    case KeySpace:
         return SDL_SCANCODE_SPACE;
-    case VK_LEFT:
+    case KeyLeft:
         return SDL_SCANCODE_LEFT;
-    case VK_UP:
+    case KeyUp:
         return SDL_SCANCODE_UP;
-    case VK_RIGHT:
+    case KeyRight:
         return SDL_SCANCODE_RIGHT;
-    case VK_DOWN:
+    case KeyDown:
         return SDL_SCANCODE_DOWN;
-    case VK_1:
+    case Key1:
         return SDL_SCANCODE_1;
-    case VK_2:
+    case Key2:
         return SDL_SCANCODE_2;
-    case VK_3:
+    case Key3:
         return SDL_SCANCODE_3;
-    case VK_F2:
+    case KeyF2:
         return SDL_SCANCODE_F2;
-    case VK_F3:
+    case KeyF3:
         return SDL_SCANCODE_F3;
-    case VK_F4:
+    case KeyF4:
         return SDL_SCANCODE_F4;
     default:
         return SDL_SCANCODE_UNKNOWN;

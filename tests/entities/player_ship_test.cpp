@@ -67,7 +67,7 @@ class PlayerShipTest : public ::testing::Test {
 };
 
 TEST_F(PlayerShipTest, HoldingLeftReachesExactlyMinus31In62FramesAndStays) {
-    test_platform::press(VK_LEFT);
+    test_platform::press(KeyLeft);
     frames(61);
     EXPECT_EQ(ship.getAngle(), -30.5f);
     frame();
@@ -77,9 +77,9 @@ TEST_F(PlayerShipTest, HoldingLeftReachesExactlyMinus31In62FramesAndStays) {
 }
 
 TEST_F(PlayerShipTest, WithoutKeysTheShipDriftsBackAndRestsJustRightOfCentre) {
-    test_platform::press(VK_LEFT);
+    test_platform::press(KeyLeft);
     frame();
-    test_platform::release(VK_LEFT);
+    test_platform::release(KeyLeft);
     EXPECT_EQ(ship.getAngle(), -0.5f);
     const std::vector<float> afterLeft = anglesOver(40);
     EXPECT_FLOAT_EQ(afterLeft[0], -0.3f);
@@ -88,10 +88,10 @@ TEST_F(PlayerShipTest, WithoutKeysTheShipDriftsBackAndRestsJustRightOfCentre) {
     EXPECT_EQ(afterLeft.back(), afterLeft[2]);
 
     ship.reset();
-    test_platform::press(VK_RIGHT);
+    test_platform::press(KeyRight);
     frame();
     EXPECT_EQ(ship.getAngle(), 0.5f);
-    test_platform::release(VK_RIGHT);
+    test_platform::release(KeyRight);
     const std::vector<float> afterRight = anglesOver(40);
     EXPECT_FLOAT_EQ(afterRight[0], 0.3f);
     EXPECT_NEAR(afterRight[1], 0.1f, 1e-5f);
@@ -99,20 +99,20 @@ TEST_F(PlayerShipTest, WithoutKeysTheShipDriftsBackAndRestsJustRightOfCentre) {
 }
 
 TEST_F(PlayerShipTest, TheBoundIsTestedBeforeTheStep) {
-    test_platform::press(VK_LEFT);
+    test_platform::press(KeyLeft);
     frame();
-    test_platform::release(VK_LEFT);
+    test_platform::release(KeyLeft);
     frames(10); // at rest a hair below +0.1
-    test_platform::press(VK_LEFT);
+    test_platform::press(KeyLeft);
     frames(100);
     EXPECT_NEAR(ship.getAngle(), -31.4f, 1e-4f);
 }
 
 TEST_F(PlayerShipTest, BothArrowsHeldDriftLikeNoArrow) {
-    test_platform::press(VK_RIGHT);
+    test_platform::press(KeyRight);
     frames(10);
     EXPECT_EQ(ship.getAngle(), 5.0f);
-    test_platform::press(VK_LEFT);
+    test_platform::press(KeyLeft);
     const std::vector<float> bothHeld = anglesOver(3);
     EXPECT_FLOAT_EQ(bothHeld[0], 4.8f);
     EXPECT_FLOAT_EQ(bothHeld[1], 4.6f);
@@ -120,7 +120,7 @@ TEST_F(PlayerShipTest, BothArrowsHeldDriftLikeNoArrow) {
 }
 
 TEST_F(PlayerShipTest, HeldFireShootsFirstIn26thUpdateThenAtEachWeaponsCadence) {
-    test_platform::press(VK_SPACE);
+    test_platform::press(KeySpace);
     int firstShot = 0;
     for (int n = 1; n <= 30 && firstShot == 0; ++n) {
         frame();
@@ -141,7 +141,7 @@ TEST_F(PlayerShipTest, HeldFireShootsFirstIn26thUpdateThenAtEachWeaponsCadence) 
 }
 
 TEST_F(PlayerShipTest, APowerupWhileFiringSwitchesAtOnceAndHoldsFireFor78Frames) {
-    test_platform::press(VK_SPACE);
+    test_platform::press(KeySpace);
     shotGaps(0);
     frames(5);
     ship.gotWeapon2 = true;
@@ -167,9 +167,9 @@ TEST_F(PlayerShipTest, APowerupWhileFiringSwitchesAtOnceAndHoldsFireFor78Frames)
 }
 
 TEST_F(PlayerShipTest, DigitsSelectOnlyUnlockedOtherWeaponsAndTheLowestWins) {
-    test_platform::press(VK_1);
-    test_platform::press(VK_2);
-    test_platform::press(VK_3);
+    test_platform::press(Key1);
+    test_platform::press(Key2);
+    test_platform::press(Key3);
     frames(3);
     EXPECT_EQ(ship.getCurrentWeapon(), 1);
     EXPECT_FALSE(ship.isSwitching());
@@ -182,13 +182,13 @@ TEST_F(PlayerShipTest, DigitsSelectOnlyUnlockedOtherWeaponsAndTheLowestWins) {
     EXPECT_EQ(ship.getCurrentWeapon(), 3);
     finishSwitch();
 
-    test_platform::press(VK_3);
-    test_platform::press(VK_2);
-    test_platform::press(VK_1);
+    test_platform::press(Key3);
+    test_platform::press(Key2);
+    test_platform::press(Key1);
     frame();
     EXPECT_EQ(ship.getCurrentWeapon(), 1);
     // Digits are ignored until the animation is over.
-    test_platform::release(VK_1);
+    test_platform::release(Key1);
     frames(10);
     EXPECT_EQ(ship.getCurrentWeapon(), 1);
     finishSwitch();
@@ -222,8 +222,8 @@ TEST_F(PlayerShipTest, HitsLivesAndScore) {
 }
 
 TEST_F(PlayerShipTest, ResetDuringASwitchGivesWeaponOneAtOnce) {
-    test_platform::press(VK_LEFT);
-    test_platform::press(VK_SPACE);
+    test_platform::press(KeyLeft);
+    test_platform::press(KeySpace);
     ship.gotWeapon3 = true;
     ship.hitPending = true;
     frames(20);
@@ -311,7 +311,7 @@ TEST_F(PlayerShipPicture, TheHullSitsAtTheBottomCentreAndSlidesLeftWithTheAngle)
     EXPECT_GT(leftHalf, 5000);
     EXPECT_NEAR(leftHalf, rightHalf, leftHalf / 20);
 
-    test_platform::press(VK_LEFT);
+    test_platform::press(KeyLeft);
     for (int i = 0; i < 62; ++i) {
         ship.update();
     }

@@ -20,7 +20,7 @@ TEST_F(FrameStepTest, StartsInInitThenShowsTheMenuAndPlaysOnReturn) {
     EXPECT_EQ(game.gameState, GameState::Menu);
     game.step();
     EXPECT_EQ(game.gameState, GameState::Menu);
-    test_platform::press(VK_RETURN);
+    test_platform::press(KeyReturn);
     game.step();
     EXPECT_EQ(game.gameState, GameState::Playing);
     EXPECT_TRUE(game.menuPlayChosen);
@@ -29,9 +29,9 @@ TEST_F(FrameStepTest, StartsInInitThenShowsTheMenuAndPlaysOnReturn) {
 TEST_F(FrameStepTest, QuitIsPostedOnEveryCallAndEveryCallSwapsAndWaits) {
     game.step();
     game.step();
-    test_platform::press(VK_DOWN);
+    test_platform::press(KeyDown);
     game.step();
-    test_platform::press(VK_RETURN);
+    test_platform::press(KeyReturn);
     game.step();
     EXPECT_EQ(game.gameState, GameState::Quit);
     EXPECT_EQ(test_platform::state().quitRequests, 0);
@@ -49,7 +49,7 @@ TEST_F(FrameStepTest, QuitWinsWhenBothEntriesWereChosen) {
     game.step();
     game.menuPlayChosen = true;
     game.menuSelection = 1;
-    test_platform::press(VK_RETURN);
+    test_platform::press(KeyReturn);
     game.step();
     EXPECT_EQ(game.gameState, GameState::Quit);
 }

@@ -16,9 +16,9 @@ class PauseAndRestart : public ::testing::Test {
     }
 
     void startPlaying() {
-        test_platform::press(VK_RETURN);
+        test_platform::press(KeyReturn);
         game.step();
-        test_platform::release(VK_RETURN);
+        test_platform::release(KeyReturn);
         ASSERT_EQ(game.gameState, GameState::Playing);
     }
 
@@ -42,23 +42,23 @@ class PauseAndRestart : public ::testing::Test {
 };
 
 TEST_F(PauseAndRestart, EscapeHeldSinceBeforePlayDoesNothingUntilReleased) {
-    test_platform::press(VK_ESCAPE);
+    test_platform::press(KeyEscape);
     startPlaying();
     game.step();
     game.step();
     EXPECT_FALSE(game.paused);
-    test_platform::release(VK_ESCAPE);
+    test_platform::release(KeyEscape);
     game.step();
-    test_platform::press(VK_ESCAPE);
+    test_platform::press(KeyEscape);
     game.step();
     EXPECT_TRUE(game.paused);
     // Held down, it pauses only once.
     game.step();
     game.step();
     EXPECT_TRUE(game.paused);
-    test_platform::release(VK_ESCAPE);
+    test_platform::release(KeyEscape);
     game.step();
-    tap(VK_ESCAPE);
+    tap(KeyEscape);
     EXPECT_FALSE(game.paused);
 }
 
@@ -67,7 +67,7 @@ TEST_F(PauseAndRestart, APausedGameStandsStill) {
     for (int i = 0; i < 20; ++i) {
         game.step();
     }
-    tap(VK_ESCAPE);
+    tap(KeyEscape);
     const int frame = game.frameCounter;
     for (int i = 0; i < 30; ++i) {
         game.step();
@@ -81,15 +81,15 @@ TEST_F(PauseAndRestart, TheFunctionKeysWorkOnlyInTheOverlayAndF4WinsOverF2) {
     for (int i = 0; i < 5; ++i) {
         game.step();
     }
-    tap(VK_F2);
-    tap(VK_F3);
-    tap(VK_F4);
+    tap(KeyF2);
+    tap(KeyF3);
+    tap(KeyF4);
     EXPECT_EQ(game.gameState, GameState::Playing);
     EXPECT_GT(game.frameCounter, 5);
 
-    tap(VK_ESCAPE);
-    test_platform::press(VK_F2);
-    test_platform::press(VK_F4);
+    tap(KeyEscape);
+    test_platform::press(KeyF2);
+    test_platform::press(KeyF4);
     game.step();
     EXPECT_EQ(game.gameState, GameState::Quit);
     // Quitting resets nothing.
@@ -102,10 +102,10 @@ TEST_F(PauseAndRestart, F2RestartsAtFrameZeroAndRunningExplosionsPlayOn) {
         game.step();
     }
     game.addExplosion(-10.0f, 0.0f);
-    tap(VK_ESCAPE);
-    test_platform::press(VK_F2);
+    tap(KeyEscape);
+    test_platform::press(KeyF2);
     game.step();
-    test_platform::release(VK_F2);
+    test_platform::release(KeyF2);
     EXPECT_FALSE(game.paused);
     EXPECT_EQ(game.frameCounter, 0);
     EXPECT_TRUE(game.enemies.empty());
@@ -124,10 +124,10 @@ TEST_F(PauseAndRestart, F3GoesBackToTheMenuWithAFreshGameReady) {
     for (int i = 0; i < 50; ++i) {
         game.step();
     }
-    tap(VK_ESCAPE);
-    test_platform::press(VK_F3);
+    tap(KeyEscape);
+    test_platform::press(KeyF3);
     game.step();
-    test_platform::release(VK_F3);
+    test_platform::release(KeyF3);
     EXPECT_EQ(game.gameState, GameState::Menu);
     EXPECT_FALSE(game.menuPlayChosen);
     game.step();
@@ -143,7 +143,7 @@ TEST_F(PauseAndRestart, AfterTheLastLifeTheOverlayStaysAndTheWreckBurstsEverySix
     loseAllLives();
     EXPECT_TRUE(game.paused);
     // Escape cannot bring back a finished game.
-    tap(VK_ESCAPE);
+    tap(KeyEscape);
     EXPECT_TRUE(game.paused);
 
     game.explosions.clear();
@@ -158,7 +158,7 @@ TEST_F(PauseAndRestart, AfterTheLastLifeTheOverlayStaysAndTheWreckBurstsEverySix
     EXPECT_GE(angle, game.ship->getAngle() - 11.0f);
     EXPECT_LE(angle, game.ship->getAngle() + 10.0f);
 
-    test_platform::press(VK_F2);
+    test_platform::press(KeyF2);
     game.step();
     EXPECT_FALSE(game.gameOver);
     EXPECT_FALSE(game.paused);

@@ -23,9 +23,9 @@ struct KeyName {
 };
 
 const KeyName kKeys[KeyCount] = {
-    {VK_LEFT, "LEFT"},   {VK_RIGHT, "RIGHT"},   {VK_UP, "UP"},         {VK_DOWN, "DOWN"},
-    {VK_SPACE, "SPACE"}, {VK_RETURN, "RETURN"}, {VK_ESCAPE, "ESCAPE"}, {VK_F2, "F2"},
-    {VK_F3, "F3"},       {VK_1, "1"},           {VK_2, "2"},           {VK_3, "3"},
+    {KeyLeft, "LEFT"},   {KeyRight, "RIGHT"},   {KeyUp, "UP"},         {KeyDown, "DOWN"},
+    {KeySpace, "SPACE"}, {KeyReturn, "RETURN"}, {KeyEscape, "ESCAPE"}, {KeyF2, "F2"},
+    {KeyF3, "F3"},       {Key1, "1"},           {Key2, "2"},           {Key3, "3"},
 };
 
 // The pilot looks again every few calls, as a player reacts.

@@ -26,7 +26,7 @@ class MainMenu : public ::testing::Test {
 
 TEST_F(MainMenu, AnArrowMovesOncePerPressAndTheMarkerFollowsAFrameLater) {
     menu.frame(); // arms both arrows
-    test_platform::press(VK_DOWN);
+    test_platform::press(KeyDown);
     menu.frame();
     EXPECT_EQ(menu.selection, 1);
     EXPECT_FLOAT_EQ(menu.cursorY, 0.3f);
@@ -36,35 +36,35 @@ TEST_F(MainMenu, AnArrowMovesOncePerPressAndTheMarkerFollowsAFrameLater) {
     EXPECT_EQ(menu.selection, 1);
     EXPECT_FLOAT_EQ(menu.cursorY, -0.1f);
 
-    test_platform::release(VK_DOWN);
+    test_platform::release(KeyDown);
     menu.frame();
-    test_platform::press(VK_UP);
+    test_platform::press(KeyUp);
     menu.frame();
     EXPECT_EQ(menu.selection, 0);
     // Down from Play and Up from Play both wrap to the other entry.
-    test_platform::release(VK_UP);
+    test_platform::release(KeyUp);
     menu.frame();
-    test_platform::press(VK_UP);
+    test_platform::press(KeyUp);
     menu.frame();
     EXPECT_EQ(menu.selection, 1);
 }
 
 TEST_F(MainMenu, AnArrowHeldSinceStartUpMovesNothingUntilReleased) {
-    test_platform::press(VK_DOWN);
+    test_platform::press(KeyDown);
     menu.frame();
     menu.frame();
     EXPECT_EQ(menu.selection, 0);
-    test_platform::release(VK_DOWN);
+    test_platform::release(KeyDown);
     menu.frame();
-    test_platform::press(VK_DOWN);
+    test_platform::press(KeyDown);
     menu.frame();
     EXPECT_EQ(menu.selection, 1);
 }
 
 TEST_F(MainMenu, UpAndDownTogetherLeaveTheSelection) {
     menu.frame();
-    test_platform::press(VK_UP);
-    test_platform::press(VK_DOWN);
+    test_platform::press(KeyUp);
+    test_platform::press(KeyDown);
     menu.frame();
     EXPECT_EQ(menu.selection, 0);
     EXPECT_FALSE(menu.upArmed);
@@ -73,7 +73,7 @@ TEST_F(MainMenu, UpAndDownTogetherLeaveTheSelection) {
 
 TEST_F(MainMenu, ConfirmingNeedsNoReleaseAndTakesTheEntryJustSelected) {
     // Return held as the menu comes up starts the game at once.
-    test_platform::press(VK_RETURN);
+    test_platform::press(KeyReturn);
     menu.frame();
     EXPECT_TRUE(menu.playChosen);
     EXPECT_FALSE(menu.quitChosen);
@@ -81,8 +81,8 @@ TEST_F(MainMenu, ConfirmingNeedsNoReleaseAndTakesTheEntryJustSelected) {
     test_platform::reset();
     Menu second;
     second.frame();
-    test_platform::press(VK_DOWN);
-    test_platform::press(VK_SPACE);
+    test_platform::press(KeyDown);
+    test_platform::press(KeySpace);
     second.frame();
     EXPECT_TRUE(second.quitChosen);
     EXPECT_FALSE(second.playChosen);

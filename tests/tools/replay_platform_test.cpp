@@ -33,9 +33,9 @@ TEST(ReplayPlatform, TheClocksCountCalls) {
 
 TEST(ReplayPlatform, KeysAreTheScriptsAndTheQuitRequestIsKept) {
     ReplayPlatform& platform = replayPlatform();
-    platform.keys[VK_LEFT] = true;
-    EXPECT_TRUE(keyDown(VK_LEFT));
-    EXPECT_FALSE(keyDown(VK_RIGHT));
+    platform.keys[KeyLeft] = true;
+    EXPECT_TRUE(keyDown(KeyLeft));
+    EXPECT_FALSE(keyDown(KeyRight));
     EXPECT_FALSE(keyDown(-1));
     EXPECT_FALSE(keyDown(256));
     EXPECT_FALSE(platform.quitRequested);

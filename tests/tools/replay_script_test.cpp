@@ -41,9 +41,9 @@ TEST(ReplayScript, ReadsEveryCommandWithCommentsBlanksAndTabs) {
     EXPECT_EQ(script->epoch, 1781000000);
     EXPECT_EQ(script->calls, 400);
     ASSERT_EQ(script->keyChanges.size(), 6u);
-    const KeyChange expected[] = {{2, VK_RETURN, true, 4}, {3, VK_RETURN, false, 5},
-                                  {40, VK_LEFT, true, 6},  {40, VK_LEFT, false, 7},
-                                  {40, VK_3, true, 8},     {102, VK_F4, true, 10}};
+    const KeyChange expected[] = {{2, KeyReturn, true, 4}, {3, KeyReturn, false, 5},
+                                  {40, KeyLeft, true, 6},  {40, KeyLeft, false, 7},
+                                  {40, Key3, true, 8},     {102, KeyF4, true, 10}};
     for (std::size_t i = 0; i < script->keyChanges.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(script->keyChanges[i].call, expected[i].call);
@@ -59,10 +59,10 @@ TEST(ReplayScript, ReadsEveryCommandWithCommentsBlanksAndTabs) {
 
 TEST(ReplayScript, KnowsEveryKeyTheGamePolls) {
     const std::pair<const char*, int> keys[] = {
-        {"LEFT", VK_LEFT},   {"RIGHT", VK_RIGHT},   {"UP", VK_UP},         {"DOWN", VK_DOWN},
-        {"SPACE", VK_SPACE}, {"RETURN", VK_RETURN}, {"ESCAPE", VK_ESCAPE}, {"F2", VK_F2},
-        {"F3", VK_F3},       {"F4", VK_F4},         {"1", VK_1},           {"2", VK_2},
-        {"3", VK_3}};
+        {"LEFT", KeyLeft},   {"RIGHT", KeyRight},   {"UP", KeyUp},         {"DOWN", KeyDown},
+        {"SPACE", KeySpace}, {"RETURN", KeyReturn}, {"ESCAPE", KeyEscape}, {"F2", KeyF2},
+        {"F3", KeyF3},       {"F4", KeyF4},         {"1", Key1},           {"2", Key2},
+        {"3", Key3}};
     for (const auto& [name, virtualKey] : keys) {
         ScriptError error;
         const auto script = parse(std::string("0 down ") + name + "\nend 1\n", error);

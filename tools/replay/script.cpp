@@ -24,10 +24,10 @@ struct KeyName {
 
 // The keys the game polls, by the names a script gives them.
 constexpr KeyName kKeyNames[] = {
-    {"LEFT", VK_LEFT},   {"RIGHT", VK_RIGHT},   {"UP", VK_UP},         {"DOWN", VK_DOWN},
-    {"SPACE", VK_SPACE}, {"RETURN", VK_RETURN}, {"ESCAPE", VK_ESCAPE}, {"F2", VK_F2},
-    {"F3", VK_F3},       {"F4", VK_F4},         {"1", VK_1},           {"2", VK_2},
-    {"3", VK_3},
+    {"LEFT", KeyLeft},   {"RIGHT", KeyRight},   {"UP", KeyUp},         {"DOWN", KeyDown},
+    {"SPACE", KeySpace}, {"RETURN", KeyReturn}, {"ESCAPE", KeyEscape}, {"F2", KeyF2},
+    {"F3", KeyF3},       {"F4", KeyF4},         {"1", Key1},           {"2", Key2},
+    {"3", Key3},
 };
 
 // The script as far as it has been read, and what that leaves the next line free to say.

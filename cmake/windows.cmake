@@ -1,0 +1,46 @@
+# The Windows build, cross-compiled with cmake/mingw-w64.cmake: the same game core and replay tool
+# as on Linux, the Win32 shell in shell/win32/ instead of the SDL one, and everything linked
+# statically. libpng is found in GLIMMERWAKE_WINDOWS_PREFIX (scripts/build-windows.sh builds it),
+# zlib in the mingw sysroot.
+set(ZLIB_USE_STATIC_LIBS ON)
+find_package(ZLIB REQUIRED)
+find_library(WINDOWS_PNG_LIBRARY NAMES png16 libpng16 REQUIRED)
+find_path(WINDOWS_PNG_INCLUDE_DIR png.h PATH_SUFFIXES libpng16 REQUIRED)
+add_library(windows_png INTERFACE)
+target_include_directories(windows_png INTERFACE ${WINDOWS_PNG_INCLUDE_DIR})
+target_link_libraries(windows_png INTERFACE ${WINDOWS_PNG_LIBRARY} ZLIB::ZLIB)
+
+# <windows.h> without its rarely used parts, and without the min and max macros.
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
+
+add_library(glimmerwake_core STATIC ${GLIMMERWAKE_CORE_SOURCES})
+target_include_directories(glimmerwake_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(glimmerwake_core PUBLIC windows_png glu32 opengl32)
+
+# Image file reading and the GDI fonts, shared by every Windows program.
+add_library(glimmerwake_win32_services OBJECT shell/win32/files.cpp shell/win32/wgl_font_bitmaps.cpp)
+target_include_directories(glimmerwake_win32_services PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(glimmerwake_win32_services PUBLIC opengl32 gdi32)
+
+add_executable(glimmerwake WIN32 shell/win32/win_main.cpp shell/win32/game_window.cpp
+    shell/win32/platform.cpp shell/win32/frame_clock.cpp)
+target_link_libraries(glimmerwake PRIVATE glimmerwake_core glimmerwake_win32_services user32 gdi32
+    winmm)
+
+add_executable(glimmerwake-replay tools/replay/main.cpp tools/replay/script.cpp
+    tools/replay/replay_platform.cpp tools/replay/trace.cpp shell/win32/offscreen_context.cpp
+    shell/win32/binary_stdout.cpp)
+target_link_libraries(glimmerwake-replay PRIVATE glimmerwake_core glimmerwake_win32_services)
+
+# The frame clock under Wine or on Windows: the period it keeps and what its wait costs.
+if(GLIMMERWAKE_BENCH)
+    add_executable(glimmerwake_frame_clock_wine bench/windows/frame_clock_wine.cpp
+        shell/win32/frame_clock.cpp)
+    target_include_directories(glimmerwake_frame_clock_wine PRIVATE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(glimmerwake_frame_clock_wine PRIVATE winmm)
+endif()
+
+if(GLIMMERWAKE_TESTS)
+    enable_testing()
+    add_subdirectory(tests/windows)
+endif()
