@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // The few services the game asks of the machine it runs on. The game core calls these and
 // nothing else of the platform. The desktop shell (SDL), the replay tool and the tests each
@@ -28,3 +29,7 @@ void postQuitMessage(int exitCode);
 // Fills the 96 display lists from `firstList` with glBitmap glyphs of the characters 32 to 127
 // in the game's bold typewriter face at `pixelHeight`. False when no usable face was found.
 bool buildFontBitmaps(int pixelHeight, unsigned firstList);
+
+// The folder the game's images are read from: their paths, "Data/...", are taken relative to it.
+// Empty for the working directory; otherwise it ends in '/'.
+const std::string& dataRoot();
