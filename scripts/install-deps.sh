@@ -10,8 +10,13 @@ packages=(
     libgl-dev libglu1-mesa-dev libegl-dev
     # running: Mesa's OpenGL drivers and the typewriter face the game prints in
     libgl1-mesa-dri libegl-mesa0 libglx-mesa0 fonts-liberation2
+    # the core X fonts SDL's message boxes draw their text in
+    xfonts-base
     # testing: unit tests, benchmarks, a private X screen, key presses and screenshots
     libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick
+    # installing and packing: the menu entry and AppStream checks, dpkg-shlibdeps for the
+    # Debian package's dependencies, groff for the manual page check
+    desktop-file-utils appstream dpkg-dev groff-base
     # the art tool that draws Data/
     libcairo2-dev
     # fuzzing: clang with libFuzzer and its sanitizers
