@@ -4,7 +4,7 @@
 Every few calls the pilot tries each way to steer (left, right, straight on) for a while ahead
 through the replay tool, and keeps the one that loses the fewest lives and does the most damage;
 it fires all the time and takes the best weapon it has. It stops once the great ellipse has split
-into many pieces, and writes the script with a shot of that moment. The script is committed; this
+into many pieces and they have come near, and writes the script with a shot of that moment. The script is committed; this
 file only says how it was made:
 
     docs/screenshots/plan_swarm.py build/glimmerwake-replay > docs/screenshots/swarm.replay
@@ -17,6 +17,8 @@ STEP = 10
 LOOKAHEAD = 50
 EPOCH = 1781000000
 SWARM_PIECES = 8
+# How near (depth, 0 at the eye) the nearest piece must be for the shot: they start at -20.
+SWARM_DEPTH = -11.0
 GIVE_UP = 30000
 
 
@@ -77,16 +79,16 @@ def main():
               f"pieces {pieces} remaining {now['remaining']}", file=sys.stderr)
         if now["over"]:
             sys.exit("the pilot lost the game")
-        if pieces >= SWARM_PIECES:
+        if pieces >= SWARM_PIECES and max(s["depth"] for s in now["splitters"]) > SWARM_DEPTH:
             break
         if call > GIVE_UP:
             sys.exit("the pilot never reached the swarm")
 
     print("# The final boss's swarm, reached by docs/screenshots/plan_swarm.py: Play, fire all the")
-    print("# time, steer by looking ahead, take the best weapon; shot once the ellipse has split.")
+    print("# time, steer by looking ahead, take the best weapon; shot once the swarm is near.")
     print(f"epoch {EPOCH}")
     print("\n".join(lines))
-    print(f"shot {call} swarm.png")
+    print(f"shot {call} docs/screenshots/swarm.png")
     print(f"end {call + 1}")
 
 
