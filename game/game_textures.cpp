@@ -1,5 +1,9 @@
 #include "game/game_textures.h"
 
+#include "shell/platform.h"
+
+#include <string>
+
 namespace {
 
 struct TextureFile {
@@ -55,8 +59,9 @@ const char* gameTexturePath(int index) {
 
 GameTextures loadGameTextures() {
     GameTextures textures{};
+    const std::string& root = dataRoot();
     for (const TextureFile& file : kTextureFiles) {
-        textures.*file.id = loadTexture(file.path);
+        textures.*file.id = loadTexture((root + file.path).c_str());
     }
     return textures;
 }

@@ -27,6 +27,9 @@ test_packages=(
     libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick
     # checking the rules' sine and cosine against MPFR (tools/trig_check)
     libmpfr-dev
+    # installing and packing: the menu entry and AppStream checks, dpkg-shlibdeps for the
+    # Debian package's dependencies, groff for the manual page check
+    desktop-file-utils appstream dpkg-dev groff-base
     # the art tool that draws Data/
     libcairo2-dev
     # memcheck of the replay tool

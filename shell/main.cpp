@@ -1,10 +1,44 @@
 // Glimmerwake on the desktop: open the window, call the frame function once per pass of a loop
 // that never blocks, and close everything again.
 #include "game/frame_step.h"
+#include "shell/command_line.h"
 #include "shell/frame_clock.h"
 #include "shell/sdl_backend.h"
 
-int main(int, char**) {
+#include <cstdio>
+
+namespace {
+
+constexpr int kExitUsage = 2;
+
+// Answers --help, --version and a wrong command line without opening anything. Returns the exit
+// status, or -1 when the game is to be played.
+int answerWithoutWindow(const CommandLine& line) {
+    switch (line.action) {
+    case CommandLine::Action::Help:
+        std::fputs(commandLineHelp().c_str(), stdout);
+        return 0;
+    case CommandLine::Action::Version:
+        std::fputs(commandLineVersion().c_str(), stdout);
+        return 0;
+    case CommandLine::Action::UsageError:
+        std::fprintf(stderr, "%s\n", line.error.c_str());
+        return kExitUsage;
+    case CommandLine::Action::Play:
+        break;
+    }
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const CommandLine line = parseCommandLine(argc, argv);
+    const int answered = answerWithoutWindow(line);
+    if (answered >= 0) {
+        return answered;
+    }
+    shell().fullScreenWanted = !line.window;
     initFrameClock();
     // The result is not needed: a failure has shown its box and posted the quit, which ends the
     // loop below before its first frame.

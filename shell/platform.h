@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // The few services the game asks of the machine it runs on. The game core calls these and
@@ -34,3 +35,7 @@ bool buildFontBitmaps(int pixelHeight, unsigned firstList);
 // The whole of a regular file of 1 to `maxBytes` bytes; empty when it cannot be read, is larger,
 // or is not a plain file (a FIFO, a device, a directory). Never waits for a writer.
 std::vector<std::uint8_t> readSmallFile(const char* path, std::size_t maxBytes);
+
+// The folder the game's images are read from: their paths, "Data/...", are taken relative to it.
+// Empty for the working directory; otherwise it ends in '/'.
+const std::string& dataRoot();

@@ -2,20 +2,37 @@
 
 #include "game/frame_step.h"
 #include "shell/display_errors.h"
+#include "shell/interruptible_box.h"
 #include "shell/platform.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
 constexpr const char* kCaption = "Glimmerwake";
 
 void showBox(const char* caption, const char* text) {
+    const BoxOutcome outcome = showInterruptibleBox(caption, text);
     // Without a display no box can be shown; the text still has to reach someone.
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr) != 0) {
+    if (outcome == BoxOutcome::Unavailable) {
         std::fprintf(stderr, "%s: %s\n", caption, text);
+    }
+    // Asked to stop while the box was open: the game ends as it does when told so in play.
+    if (outcome == BoxOutcome::Interrupted) {
+        postQuitMessage(0);
+    }
+}
+
+// The box names the step that failed; what SDL said about it is the reason, which whoever reads
+// standard error needs to mend it (a video driver that is not there, say). Printed whether or
+// not a box could be shown.
+void printFatalError(const char* text, const std::string& reason) {
+    std::fprintf(stderr, "FATAL ERROR: %s\n", text);
+    if (!reason.empty()) {
+        std::fprintf(stderr, "Glimmerwake: %s\n", reason.c_str());
     }
 }
 
@@ -83,8 +100,15 @@ bool gotFullScreenMode(SDL_Window* window, int width, int height) {
            current.w == width && current.h == height;
 }
 
+// A normal window can be resized and maximised; the view follows every size (see
+// runMessagePass).
+void makeResizable(SDL_Window* window) {
+    SDL_SetWindowResizable(window, SDL_TRUE);
+}
+
 void fallBackToWindow(SDL_Window* window, int width, int height) {
     SDL_SetWindowFullscreen(window, 0);
+    makeResizable(window);
     SDL_SetWindowSize(window, width, height);
     SDL_SetWindowPosition(window, 0, 0);
 }
@@ -96,6 +120,14 @@ void resizeToDrawable(SDL_Window* window) {
     frameStepResize(w, h);
 }
 
+// Another window took the keyboard, or the player minimised the game (in full screen, losing the
+// focus minimises it): a game in play pauses.
+void noteFocusLeaving(Uint8 windowEvent) {
+    if (windowEvent == SDL_WINDOWEVENT_FOCUS_LOST || windowEvent == SDL_WINDOWEVENT_MINIMIZED) {
+        shell().focusPause.windowLeft();
+    }
+}
+
 } // namespace
 
 ShellContext& shell() {
@@ -104,7 +136,9 @@ ShellContext& shell() {
 }
 
 void fatalError(const char* text) {
-    showBox("FATAL ERROR", text);
+    // Read before the box, whose own calls may change it.
+    printFatalError(text, SDL_GetError());
+    showInterruptibleBox("FATAL ERROR", text);
     shell().fatalErrorShown = true;
     postQuitMessage(0);
 }
@@ -115,7 +149,7 @@ void showError(const char* text) {
 
 bool openGameWindow(int width, int height, int colourBits) {
     ShellContext& context = shell();
-    context.fullScreen = true;
+    context.fullScreen = context.fullScreenWanted;
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         fatalError("Windows Error: Could not register Window Class");
         return false;
@@ -123,19 +157,25 @@ bool openGameWindow(int width, int height, int colourBits) {
     context.videoStarted = true;
     watchDisplayErrors();
     if (invisibleDriver()) {
+        SDL_SetError("no display to show the game on (SDL found only its %s video driver)",
+                     SDL_GetCurrentVideoDriver());
         fatalError("Windows Error:  Could not create window");
         return false;
     }
     ignoreUnreadEvents();
 
     SDL_DisplayMode mode{};
-    if (!findDisplayMode(width, height, mode)) {
+    if (context.fullScreen && !findDisplayMode(width, height, mode)) {
         showError("Windows Error:  Setting Fullscreen mode failed.  Will run in normal window");
         context.fullScreen = false;
+        if (context.quitPosted) {
+            return false;
+        }
     }
     requestContext(colourBits);
-    const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN |
-                         (context.fullScreen ? Uint32{SDL_WINDOW_FULLSCREEN} : Uint32{0});
+    const Uint32 flags =
+        SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN |
+        (context.fullScreen ? Uint32{SDL_WINDOW_FULLSCREEN} : Uint32{SDL_WINDOW_RESIZABLE});
     context.window = SDL_CreateWindow(kCaption, 0, 0, width, height, flags);
     if (context.window == nullptr) {
         fatalError(windowFailure(width, height));
@@ -162,6 +202,9 @@ bool openGameWindow(int width, int height, int colourBits) {
         fallBackToWindow(context.window, width, height);
         showError("Windows Error:  Setting Fullscreen mode failed.  Will run in normal window");
         context.fullScreen = false;
+        if (context.quitPosted) {
+            return false;
+        }
     }
     if (context.fullScreen) {
         SDL_ShowCursor(SDL_DISABLE);
@@ -202,6 +245,9 @@ bool runMessagePass() {
     if (context.quitPosted) {
         return false;
     }
+    if (context.videoStarted) {
+        context.focusPause.beginFrame(frameStepGame());
+    }
     SDL_Event event;
     if (!context.videoStarted || SDL_PollEvent(&event) == 0) {
         return true;
@@ -212,6 +258,8 @@ bool runMessagePass() {
     } else if (event.type == SDL_WINDOWEVENT &&
                event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
         resizeToDrawable(context.window);
+    } else if (event.type == SDL_WINDOWEVENT) {
+        noteFocusLeaving(event.window.event);
     }
     return true;
 }

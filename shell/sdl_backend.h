@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/focus_pause.h"
+
 #include <SDL.h>
 
 // The desktop shell on SDL: one OpenGL window of 1024 x 768, full screen when the display offers
@@ -8,10 +10,13 @@ struct ShellContext {
     SDL_Window* window = nullptr;
     SDL_GLContext renderContext = nullptr;
     bool fullScreen = false;
+    // False when the player asked for a window (--window): full screen is then not tried at all.
+    bool fullScreenWanted = true;
     bool videoStarted = false;
     bool fatalErrorShown = false;
     bool quitPosted = false;
     int quitCode = 0;
+    FocusPause focusPause;
 };
 
 ShellContext& shell();
@@ -25,6 +30,7 @@ bool openGameWindow(int width, int height, int colourBits);
 void closeGameWindow();
 
 // Removes at most one pending event and acts on it. Returns false once the quit has been posted.
+// A window that lost the focus or was minimised during play pauses the game in the next frame.
 bool runMessagePass();
 
 void fatalError(const char* text);

@@ -1,7 +1,16 @@
-// The game's keys, buffer swap and quit request on SDL.
+// The game's keys, buffer swap, quit request and image folder on SDL.
+#include "shell/data_directory.h"
 #include "shell/platform.h"
 #include "shell/sdl_backend.h"
 #include "shell/virtual_keys.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#ifndef GLIMMERWAKE_DATA_FROM_PROGRAM
+#define GLIMMERWAKE_DATA_FROM_PROGRAM "../share/games/glimmerwake"
+#endif
 
 namespace {
 
@@ -38,16 +47,75 @@ SDL_Scancode scancodeFor(int virtualKey) {
     }
 }
 
+// The keypad's Enter is Return, and with Num Lock off its 8, 2, 4 and 6 are the arrows: the
+// same virtual keys as on Windows.
+SDL_Scancode keypadScancodeFor(int virtualKey) {
+    const bool numLock = (SDL_GetModState() & KMOD_NUM) != 0;
+    switch (virtualKey) {
+    case VK_RETURN:
+        return SDL_SCANCODE_KP_ENTER;
+    case VK_LEFT:
+        return numLock ? SDL_SCANCODE_UNKNOWN : SDL_SCANCODE_KP_4;
+    case VK_UP:
+        return numLock ? SDL_SCANCODE_UNKNOWN : SDL_SCANCODE_KP_8;
+    case VK_RIGHT:
+        return numLock ? SDL_SCANCODE_UNKNOWN : SDL_SCANCODE_KP_6;
+    case VK_DOWN:
+        return numLock ? SDL_SCANCODE_UNKNOWN : SDL_SCANCODE_KP_2;
+    default:
+        return SDL_SCANCODE_UNKNOWN;
+    }
+}
+
+bool scancodeDown(const Uint8* state, SDL_Scancode scancode) {
+    return scancode != SDL_SCANCODE_UNKNOWN && state[scancode] != 0;
+}
+
+// The folder that holds the running program, with its trailing '/', or "" when it is unknown.
+std::string programDirectory() {
+    char* const base = SDL_GetBasePath();
+    if (base == nullptr) {
+        return std::string();
+    }
+    std::string directory = base;
+    SDL_free(base);
+    return directory;
+}
+
+std::string chooseDataRoot() {
+    std::error_code error;
+    const std::string workingDir = std::filesystem::current_path(error).string();
+    const std::string programDir = programDirectory();
+    if (const std::optional<std::string> root =
+            findDataRoot(workingDir, programDir, GLIMMERWAKE_DATA_FROM_PROGRAM)) {
+        return *root;
+    }
+    std::fprintf(
+        stderr, "%s\n",
+        describeMissingData(workingDir, programDir, GLIMMERWAKE_DATA_FROM_PROGRAM).c_str());
+    return std::string();
+}
+
 } // namespace
 
 bool keyDown(int virtualKey) {
-    const SDL_Scancode scancode = scancodeFor(virtualKey);
-    if (scancode == SDL_SCANCODE_UNKNOWN || !shell().videoStarted) {
+    if (!shell().videoStarted) {
         return false;
+    }
+    if (virtualKey == VK_ESCAPE && shell().focusPause.escapeDown()) {
+        return true;
     }
     // The state SDL keeps is brought up to date each time the loop takes in the pending events,
     // once per frame.
-    return SDL_GetKeyboardState(nullptr)[scancode] != 0;
+    const Uint8* const state = SDL_GetKeyboardState(nullptr);
+    return scancodeDown(state, scancodeFor(virtualKey)) ||
+           scancodeDown(state, keypadScancodeFor(virtualKey));
+}
+
+const std::string& dataRoot() {
+    // Chosen once, when the first image is loaded.
+    static const std::string root = chooseDataRoot();
+    return root;
 }
 
 void swapBuffers() {

@@ -11,6 +11,12 @@ Canvas::Canvas(int width, int height)
     useViewBox(0, height, width, 0);
 }
 
+Canvas::Canvas(cairo_surface_t* surface, int width, int height)
+    : pixelWidth(width), pixelHeight(height), target(surface), context(cairo_create(target)) {
+    cairo_set_antialias(context, CAIRO_ANTIALIAS_BEST);
+    useViewBox(0, height, width, 0);
+}
+
 Canvas::~Canvas() {
     cairo_destroy(context);
     cairo_surface_destroy(target);

@@ -8,6 +8,9 @@
 class Canvas {
   public:
     Canvas(int width, int height);
+    // Draws onto `surface` (a recording surface, say), which the canvas takes over; `width` and
+    // `height` are its size in pixels.
+    Canvas(cairo_surface_t* surface, int width, int height);
     ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;

@@ -1,6 +1,6 @@
 // glimmerwake-art: paints every image of the game's Data/ directory and a contact sheet of them.
 //
-//   glimmerwake-art --data DIR --sheet FILE
+//   glimmerwake-art [--data DIR] [--sheet FILE] [--icons DIR]
 //
 // Every picture is drawn as the player sees it, then turned into the file the game's loader
 // expects (see orientation.h). The output depends on nothing but this program, so rebuilding
@@ -8,6 +8,7 @@
 
 #include "catalogue.h"
 #include "contact_sheet.h"
+#include "icon.h"
 #include "png_file.h"
 
 #include <cstdio>
@@ -21,6 +22,7 @@ namespace {
 struct Options {
     std::string dataDir;
     std::string sheetPath;
+    std::string iconDir;
 };
 
 bool parse(int argc, char** argv, Options& options) {
@@ -29,14 +31,22 @@ bool parse(int argc, char** argv, Options& options) {
             options.dataDir = argv[i + 1];
         } else if (std::strcmp(argv[i], "--sheet") == 0) {
             options.sheetPath = argv[i + 1];
+        } else if (std::strcmp(argv[i], "--icons") == 0) {
+            options.iconDir = argv[i + 1];
         } else {
             return false;
         }
     }
-    return argc % 2 == 1 && !options.dataDir.empty();
+    return argc % 2 == 1 && (!options.dataDir.empty() || !options.iconDir.empty());
 }
 
 void run(const Options& options) {
+    if (!options.iconDir.empty()) {
+        writeIcons(options.iconDir);
+    }
+    if (options.dataDir.empty()) {
+        return;
+    }
     std::vector<SheetEntry> sheet;
     for (const Artwork& artwork : allArtworks()) {
         const std::filesystem::path file = std::filesystem::path(options.dataDir) / artwork.path;
@@ -55,7 +65,7 @@ void run(const Options& options) {
 int main(int argc, char** argv) {
     Options options;
     if (!parse(argc, argv, options)) {
-        std::fprintf(stderr, "usage: %s --data DIR [--sheet FILE]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [--data DIR [--sheet FILE]] [--icons DIR]\n", argv[0]);
         return 2;
     }
     try {

@@ -51,3 +51,9 @@ void postQuitMessage(int exitCode) {
     ++test_platform::state().quitRequests;
     test_platform::state().lastQuitCode = exitCode;
 }
+
+const std::string& dataRoot() {
+    // The data tests run from the top of the source tree.
+    static const std::string workingDirectory;
+    return workingDirectory;
+}

@@ -17,6 +17,10 @@
 #include <optional>
 #include <string>
 
+#ifndef GLIMMERWAKE_VERSION
+#define GLIMMERWAKE_VERSION "unknown"
+#endif
+
 namespace {
 
 constexpr int kExitDone = 0;
@@ -27,6 +31,7 @@ constexpr int kExitNoShot = 3;
 const char kUsage[] =
     "usage: glimmerwake-replay SCRIPT\n"
     "       glimmerwake-replay --help\n"
+    "       glimmerwake-replay --version\n"
     "Plays Glimmerwake from the key script SCRIPT (a file, or - for standard input) and prints\n"
     "the game state after every call of the frame function, one JSON object a line.\n"
     "Exit status: 0 when the script ran to its end or the game quit, 2 for a malformed script,\n"
@@ -128,6 +133,10 @@ int play(const ReplayScript& script, const std::string& scriptName) {
 int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
         std::fputs(kUsage, stdout);
+        return kExitDone;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::fputs("glimmerwake-replay " GLIMMERWAKE_VERSION "\n", stdout);
         return kExitDone;
     }
     if (argc != 2) {

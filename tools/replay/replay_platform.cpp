@@ -39,3 +39,9 @@ void swapBuffers() {
 void postQuitMessage(int) {
     replayPlatform().quitRequested = true;
 }
+
+const std::string& dataRoot() {
+    // Shots show the images below the working directory, as the tool has always read them.
+    static const std::string workingDirectory;
+    return workingDirectory;
+}

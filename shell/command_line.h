@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+// What the game was asked to do on its command line. A plain start (no words) plays full screen,
+// exactly as a start from the desktop menu does.
+struct CommandLine {
+    enum class Action {
+        Play,       // open the window and play
+        Help,       // print the usage on standard output, exit 0
+        Version,    // print the version on standard output, exit 0
+        UsageError, // print `error` (one line) on standard error, exit 2
+    };
+    Action action = Action::Play;
+    // --window: play in a window, without trying full screen (and so without the box that says
+    // full screen failed).
+    bool window = false;
+    // For a usage error: what was wrong, one line without its newline.
+    std::string error;
+};
+
+// Reads the words after the program's name. The first word that is not an option of the game
+// makes a usage error; --help and --version win over everything after them.
+CommandLine parseCommandLine(int argc, const char* const* argv);
+
+// The text --help prints: a usage line and one line per option.
+std::string commandLineHelp();
+
+// The text --version prints, with its newline.
+std::string commandLineVersion();

@@ -1,0 +1,66 @@
+#include "shell/command_line.h"
+
+#include <gtest/gtest.h>
+#include <initializer_list>
+#include <vector>
+
+namespace {
+
+CommandLine parse(std::initializer_list<const char*> words) {
+    std::vector<const char*> argv{"glimmerwake"};
+    argv.insert(argv.end(), words.begin(), words.end());
+    return parseCommandLine(static_cast<int>(argv.size()), argv.data());
+}
+
+using Action = CommandLine::Action;
+
+TEST(CommandLine, PlainStartPlaysFullScreen) {
+    const CommandLine line = parse({});
+    EXPECT_EQ(line.action, Action::Play);
+    EXPECT_FALSE(line.window);
+    // A program started with no argv[0] at all (execve with an empty vector) still plays.
+    EXPECT_EQ(parseCommandLine(0, nullptr).action, Action::Play);
+}
+
+TEST(CommandLine, OptionsAreReadWhereverTheyStand) {
+    EXPECT_TRUE(parse({"--window"}).window);
+    EXPECT_EQ(parse({"--window"}).action, Action::Play);
+    EXPECT_EQ(parse({"--help"}).action, Action::Help);
+    EXPECT_EQ(parse({"--version"}).action, Action::Version);
+    EXPECT_EQ(parse({"--window", "--version"}).action, Action::Version);
+    // Answered at once: what follows is not looked at.
+    EXPECT_EQ(parse({"--help", "--no-such-thing"}).action, Action::Help);
+}
+
+TEST(CommandLine, AnythingElseIsOneLineOfUsageError) {
+    for (const auto& words : std::vector<std::vector<const char*>>{{"--fullscreen"},
+                                                                   {"-h"},
+                                                                   {"window"},
+                                                                   {"--window", "extra"},
+                                                                   {""},
+                                                                   {"-"},
+                                                                   {"--help=yes"},
+                                                                   {"--WINDOW"}}) {
+        std::vector<const char*> argv{"glimmerwake"};
+        argv.insert(argv.end(), words.begin(), words.end());
+        const CommandLine line = parseCommandLine(static_cast<int>(argv.size()), argv.data());
+        const std::string last = argv.back();
+        EXPECT_EQ(line.action, Action::UsageError) << last;
+        EXPECT_EQ(line.error.find('\n'), std::string::npos) << line.error;
+        EXPECT_NE(line.error.find("'" + last + "'"), std::string::npos) << line.error;
+        EXPECT_EQ(line.error.rfind("glimmerwake: ", 0), 0u) << line.error;
+    }
+}
+
+TEST(CommandLine, HelpNamesEveryOptionAndVersionIsOneLine) {
+    const std::string help = commandLineHelp();
+    for (const char* option : {"--window", "--help", "--version"}) {
+        EXPECT_NE(help.find(option), std::string::npos) << option;
+    }
+    EXPECT_EQ(help.back(), '\n');
+    const std::string version = commandLineVersion();
+    EXPECT_EQ(version.rfind("glimmerwake ", 0), 0u);
+    EXPECT_EQ(version.find('\n'), version.size() - 1);
+}
+
+} // namespace
