@@ -52,15 +52,15 @@ SDL_Scancode scancodeFor(int virtualKey) {
 SDL_Scancode keypadScancodeFor(int virtualKey) {
     const bool numLock = (SDL_GetModState() & KMOD_NUM) != 0;
     switch (virtualKey) {
-    case VK_RETURN:
+    case KeyReturn:
         return SDL_SCANCODE_KP_ENTER;
-    case VK_LEFT:
+    case KeyLeft:
         return numLock ? SDL_SCANCODE_UNKNOWN : SDL_SCANCODE_KP_4;
-    case VK_UP:
+    case KeyUp:
         return numLock ? SDL_SCANCODE_UNKNOWN : SDL_SCANCODE_KP_8;
-    case VK_RIGHT:
+    case KeyRight:
         return numLock ? SDL_SCANCODE_UNKNOWN : SDL_SCANCODE_KP_6;
-    case VK_DOWN:
+    case KeyDown:
         return numLock ? SDL_SCANCODE_UNKNOWN : SDL_SCANCODE_KP_2;
     default:
         return SDL_SCANCODE_UNKNOWN;
@@ -102,7 +102,7 @@ bool keyDown(int virtualKey) {
     if (!shell().videoStarted) {
         return false;
     }
-    if (virtualKey == VK_ESCAPE && shell().focusPause.escapeDown()) {
+    if (virtualKey == KeyEscape && shell().focusPause.escapeDown()) {
         return true;
     }
     // The state SDL keeps is brought up to date each time the loop takes in the pending events,

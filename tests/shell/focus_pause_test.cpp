@@ -35,7 +35,7 @@ struct Session {
             if (focusLostBefore.count(frame) != 0) {
                 focus.windowLeft();
             }
-            for (const int key : {VK_RETURN, VK_ESCAPE, VK_LEFT, VK_SPACE, VK_F2}) {
+            for (const int key : {KeyReturn, KeyEscape, KeyLeft, KeySpace, KeyF2}) {
                 test_platform::release(key);
             }
             for (const Hold& hold : holds) {
@@ -44,7 +44,7 @@ struct Session {
                 }
             }
             if (focus.escapeDown()) {
-                test_platform::press(VK_ESCAPE);
+                test_platform::press(KeyEscape);
             }
             game.step();
             appendTraceLine(trace, frame, game);
@@ -56,7 +56,7 @@ struct Session {
 // Play from frame 3, steer and fire from frame 10 on.
 Session playing() {
     Session session;
-    session.holds = {{3, 3, VK_RETURN}, {10, 400, VK_LEFT}, {10, 400, VK_SPACE}};
+    session.holds = {{3, 3, KeyReturn}, {10, 400, KeyLeft}, {10, 400, KeySpace}};
     return session;
 }
 
@@ -72,7 +72,7 @@ TEST(FocusPause, FocusLostInPlayIsEscapePressedInTheNextFrame) {
     Session lost = playing();
     lost.focusLostBefore = {60};
     Session escape = playing();
-    escape.holds.push_back({61, 61, VK_ESCAPE});
+    escape.holds.push_back({61, 61, KeyEscape});
     const std::string trace = lost.play(200);
     // Nothing but the pause: the whole game state matches, frame by frame.
     EXPECT_EQ(trace, escape.play(200));
@@ -84,7 +84,7 @@ TEST(FocusPause, FocusLostInPlayIsEscapePressedInTheNextFrame) {
 TEST(FocusPause, LostFocusLeavesAPausedGameAndTheMenuAsTheyAre) {
     // Paused by the player, then the focus leaves: it must not toggle the pause off.
     Session paused = playing();
-    paused.holds.push_back({40, 40, VK_ESCAPE});
+    paused.holds.push_back({40, 40, KeyEscape});
     const std::string untouched = paused.play(120);
     paused.focusLostBefore = {60, 61, 90};
     EXPECT_EQ(paused.play(120), untouched);
@@ -92,7 +92,7 @@ TEST(FocusPause, LostFocusLeavesAPausedGameAndTheMenuAsTheyAre) {
 
     // In the menu: nothing happens, and Play still works afterwards.
     Session menu;
-    menu.holds = {{30, 30, VK_RETURN}};
+    menu.holds = {{30, 30, KeyReturn}};
     const std::string menuUntouched = menu.play(60);
     menu.focusLostBefore = {1, 2, 20};
     EXPECT_EQ(menu.play(60), menuUntouched);
@@ -104,7 +104,7 @@ TEST(FocusPause, FocusLostAndMinimisedTogetherPauseOnce) {
     Session twice = playing();
     twice.focusLostBefore = {60, 61};
     Session escape = playing();
-    escape.holds.push_back({61, 61, VK_ESCAPE});
+    escape.holds.push_back({61, 61, KeyEscape});
     const std::string trace = twice.play(150);
     EXPECT_EQ(trace, escape.play(150));
     EXPECT_TRUE(pausedAfter(trace, 149));
@@ -115,13 +115,13 @@ TEST(FocusPause, EscapeStillHeldFromResumingDoesNotSwallowThePause) {
     // focus; the window system lets go of it then (the hold ends with frame 99). The frame that
     // handles the event sees it up, so the game's latch is open when the pause comes.
     Session held = playing();
-    held.holds.push_back({40, 40, VK_ESCAPE}); // pauses
-    held.holds.push_back({70, 99, VK_ESCAPE}); // resumes, held on
+    held.holds.push_back({40, 40, KeyEscape}); // pauses
+    held.holds.push_back({70, 99, KeyEscape}); // resumes, held on
     held.focusLostBefore = {100};
     Session escape = playing();
-    escape.holds.push_back({40, 40, VK_ESCAPE});
-    escape.holds.push_back({70, 99, VK_ESCAPE});
-    escape.holds.push_back({101, 101, VK_ESCAPE});
+    escape.holds.push_back({40, 40, KeyEscape});
+    escape.holds.push_back({70, 99, KeyEscape});
+    escape.holds.push_back({101, 101, KeyEscape});
     const std::string trace = held.play(140);
     EXPECT_EQ(trace, escape.play(140));
     EXPECT_FALSE(pausedAfter(trace, 100));
