@@ -1,4 +1,5 @@
 // The game's keys, buffer swap and quit request on SDL.
+#include "shell/pad_input.h"
 #include "shell/platform.h"
 #include "shell/sdl_backend.h"
 #include "shell/virtual_keys.h"
@@ -41,6 +42,9 @@ SDL_Scancode scancodeFor(int virtualKey) {
 } // namespace
 
 bool keyDown(int virtualKey) {
+    if (padKeyDown(virtualKey)) {
+        return true;
+    }
     const SDL_Scancode scancode = scancodeFor(virtualKey);
     if (scancode == SDL_SCANCODE_UNKNOWN || !shell().videoStarted) {
         return false;

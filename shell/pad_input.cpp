@@ -1,0 +1,201 @@
+// The game's keys on SDL game controllers, read by state once a frame.
+#include "shell/pad_input.h"
+
+#include "shell/virtual_keys.h"
+
+#include <SDL.h>
+#include <array>
+#include <vector>
+
+namespace {
+
+// How far the left stick must leave its centre, out of 32767, before it counts as an arrow: a
+// quarter of its travel, so a stick that rests a little off-centre steers nothing.
+constexpr int kStickDeadZone = 32767 / 4;
+
+// The virtual-key codes are all below 256.
+constexpr int kVirtualKeyCount = 256;
+
+// Whether a button counts with Back held, without it, or either way. Back turns the weapon
+// buttons into the pause overlay's choices, so a restart or a quit needs two buttons that play
+// never presses together: neither is the fire button, and Back on its own does nothing.
+enum class Chord { Either, Alone, WithBack };
+
+struct ButtonBinding {
+    SDL_GameControllerButton button;
+    Chord chord;
+    int virtualKey;
+};
+
+// The weapons sit on the three face buttons around A, in reading order: X on the left is 1, Y on
+// top 2, B on the right 3. Every mapped controller has these four; switching is an occasional
+// choice that the game prompts for, while the fire button is held most of the time.
+constexpr ButtonBinding kButtonBindings[] = {
+    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, Chord::Either, VK_LEFT},
+    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, Chord::Either, VK_RIGHT},
+    {SDL_CONTROLLER_BUTTON_DPAD_UP, Chord::Either, VK_UP},
+    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, Chord::Either, VK_DOWN},
+    {SDL_CONTROLLER_BUTTON_A, Chord::Either, VK_SPACE},
+    {SDL_CONTROLLER_BUTTON_X, Chord::Alone, VK_1},
+    {SDL_CONTROLLER_BUTTON_Y, Chord::Alone, VK_2},
+    {SDL_CONTROLLER_BUTTON_B, Chord::Alone, VK_3},
+    {SDL_CONTROLLER_BUTTON_X, Chord::WithBack, VK_F2},
+    {SDL_CONTROLLER_BUTTON_Y, Chord::WithBack, VK_F3},
+    {SDL_CONTROLLER_BUTTON_B, Chord::WithBack, VK_F4},
+};
+
+struct StickBinding {
+    SDL_GameControllerAxis axis;
+    int direction; // -1 for the axis's low end (left, up), +1 for its high end
+    int virtualKey;
+};
+
+constexpr StickBinding kStickBindings[] = {
+    {SDL_CONTROLLER_AXIS_LEFTX, -1, VK_LEFT},
+    {SDL_CONTROLLER_AXIS_LEFTX, +1, VK_RIGHT},
+    {SDL_CONTROLLER_AXIS_LEFTY, -1, VK_UP},
+    {SDL_CONTROLLER_AXIS_LEFTY, +1, VK_DOWN},
+};
+
+struct OpenPad {
+    SDL_GameController* controller;
+    SDL_JoystickID id;
+    // What the Start being held stands for, chosen when it went down; 0 while it is up. A Start
+    // that confirms Play in the menu must not go on to pause the game it started.
+    int startKey;
+};
+
+struct Pads {
+    bool started = false;
+    std::vector<OpenPad> open;
+    std::array<bool, kVirtualKeyCount> held{};
+};
+
+Pads& pads() {
+    static Pads state;
+    return state;
+}
+
+bool isOpen(SDL_JoystickID id) {
+    for (const OpenPad& pad : pads().open) {
+        if (pad.id == id) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void closeUnplugged() {
+    std::vector<OpenPad>& open = pads().open;
+    for (auto pad = open.begin(); pad != open.end();) {
+        if (SDL_GameControllerGetAttached(pad->controller)) {
+            ++pad;
+        } else {
+            SDL_GameControllerClose(pad->controller);
+            pad = open.erase(pad);
+        }
+    }
+}
+
+void openPluggedIn() {
+    const int devices = SDL_NumJoysticks();
+    for (int index = 0; index < devices; ++index) {
+        if (!SDL_IsGameController(index) || isOpen(SDL_JoystickGetDeviceInstanceID(index))) {
+            continue;
+        }
+        SDL_GameController* const controller = SDL_GameControllerOpen(index);
+        if (controller != nullptr) {
+            const SDL_JoystickID id =
+                SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
+            pads().open.push_back({controller, id, 0});
+        }
+    }
+}
+
+bool chordHolds(Chord chord, bool backHeld) {
+    switch (chord) {
+    case Chord::Alone:
+        return !backHeld;
+    case Chord::WithBack:
+        return backHeld;
+    case Chord::Either:
+        break;
+    }
+    return true;
+}
+
+bool stickPushed(SDL_GameController* controller, const StickBinding& binding) {
+    const int position = SDL_GameControllerGetAxis(controller, binding.axis);
+    return position * binding.direction > kStickDeadZone;
+}
+
+void readPad(OpenPad& pad, bool inPlay, std::array<bool, kVirtualKeyCount>& held) {
+    SDL_GameController* const controller = pad.controller;
+    const bool backHeld = SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_BACK);
+    for (const ButtonBinding& binding : kButtonBindings) {
+        if (SDL_GameControllerGetButton(controller, binding.button) &&
+            chordHolds(binding.chord, backHeld)) {
+            held[binding.virtualKey] = true;
+        }
+    }
+    for (const StickBinding& binding : kStickBindings) {
+        if (stickPushed(controller, binding)) {
+            held[binding.virtualKey] = true;
+        }
+    }
+    if (!SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_START)) {
+        pad.startKey = 0;
+    } else {
+        if (pad.startKey == 0) {
+            pad.startKey = inPlay ? VK_ESCAPE : VK_RETURN;
+        }
+        held[pad.startKey] = true;
+    }
+}
+
+} // namespace
+
+void startPads() {
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+        return;
+    }
+    pads().started = true;
+    // The pads are read by state once a frame. Their events would only fill the queue that the
+    // loop works off one event per frame, ahead of the window's own.
+    SDL_JoystickEventState(SDL_IGNORE);
+    SDL_GameControllerEventState(SDL_IGNORE);
+}
+
+void pollPads(bool inPlay) {
+    Pads& state = pads();
+    if (!state.started) {
+        return;
+    }
+    // With their events ignored SDL no longer reads the devices while it pumps events: this
+    // reads them, and finds the pads plugged in or pulled out since.
+    SDL_GameControllerUpdate();
+    closeUnplugged();
+    openPluggedIn();
+    state.held.fill(false);
+    for (OpenPad& pad : state.open) {
+        readPad(pad, inPlay, state.held);
+    }
+}
+
+bool padKeyDown(int virtualKey) {
+    return virtualKey >= 0 && virtualKey < kVirtualKeyCount && pads().held[virtualKey];
+}
+
+void stopPads() {
+    Pads& state = pads();
+    if (!state.started) {
+        return;
+    }
+    for (const OpenPad& pad : state.open) {
+        SDL_GameControllerClose(pad.controller);
+    }
+    state.open.clear();
+    state.held.fill(false);
+    SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    state.started = false;
+}
