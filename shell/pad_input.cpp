@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 #include <array>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -68,6 +69,8 @@ struct OpenPad {
 struct Pads {
     bool started = false;
     std::vector<OpenPad> open;
+    // The devices plugged in that are joysticks but no game controllers SDL knows.
+    std::vector<SDL_JoystickID> unmapped;
     std::array<bool, kVirtualKeyCount> held{};
 };
 
@@ -97,19 +100,37 @@ void closeUnplugged() {
     }
 }
 
+bool contains(const std::vector<SDL_JoystickID>& ids, SDL_JoystickID id) {
+    for (const SDL_JoystickID known : ids) {
+        if (known == id) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Opens every game controller not yet open. Whether a device is one is looked up once: the
+// lookup searches SDL's whole mapping database, which every frame would cost more than all the
+// rest of the pads' work. A device without a mapping stays one for as long as it is plugged in.
 void openPluggedIn() {
+    Pads& state = pads();
+    std::vector<SDL_JoystickID> unmapped;
     const int devices = SDL_NumJoysticks();
     for (int index = 0; index < devices; ++index) {
-        if (!SDL_IsGameController(index) || isOpen(SDL_JoystickGetDeviceInstanceID(index))) {
+        const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(index);
+        if (isOpen(id)) {
+            continue;
+        }
+        if (contains(state.unmapped, id) || !SDL_IsGameController(index)) {
+            unmapped.push_back(id);
             continue;
         }
         SDL_GameController* const controller = SDL_GameControllerOpen(index);
         if (controller != nullptr) {
-            const SDL_JoystickID id =
-                SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
-            pads().open.push_back({controller, id, 0});
+            state.open.push_back({controller, id, 0});
         }
     }
+    state.unmapped = std::move(unmapped);
 }
 
 bool chordHolds(Chord chord, bool backHeld) {
@@ -195,6 +216,7 @@ void stopPads() {
         SDL_GameControllerClose(pad.controller);
     }
     state.open.clear();
+    state.unmapped.clear();
     state.held.fill(false);
     SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
     state.started = false;

@@ -193,6 +193,8 @@ TEST_F(Pads, APadPluggedInWhilePlayingCountsAndPullingItOutReleasesWhatItHeld) {
     pad.unplug();
     pollPads(true);
     EXPECT_EQ(heldKeys(), keys({}));
+    EXPECT_EQ(SDL_JoystickFromInstanceID(pad.instanceId()), nullptr)
+        << "the pads still hold the one pulled out";
 
     // Plugged in again, it starts from what it holds then.
     VirtualPad again;

@@ -23,6 +23,7 @@ class VirtualPad {
     void unplug();
 
     bool plugged() const { return joystick != nullptr; }
+    SDL_JoystickID instanceId() const { return id; }
     // SDL's text form of the GUID, as a mapping line starts with it.
     const char* guid() const { return guidText; }
 
