@@ -248,6 +248,26 @@ TEST_F(Pads, TwoPadsAtOnceBothDriveTheGame) {
     EXPECT_EQ(heldKeys(), keys({VK_SPACE, VK_3}));
 }
 
+// A joystick SDL has no mapping for (a flight stick, say) is no pad: its buttons hold no key, and
+// pads plugged in beside it, before or after, work as ever.
+TEST_F(Pads, AJoystickWithoutAMappingIsNoPad) {
+    VirtualPad stick("Glimmerwake unmapped stick", false);
+    stick.press(0);
+    stick.setAxis(0, kFullTilt);
+    pollPads(true);
+    EXPECT_EQ(heldKeys(), keys({}));
+    VirtualPad pad;
+    pad.press(SDL_CONTROLLER_BUTTON_A);
+    pollPads(true);
+    pollPads(true);
+    EXPECT_EQ(heldKeys(), keys({VK_SPACE}));
+    stick.unplug();
+    pollPads(true);
+    pad.press(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    pollPads(true);
+    EXPECT_EQ(heldKeys(), keys({VK_SPACE, VK_DOWN}));
+}
+
 // The pads are read by state; none of their events may wait in the queue the shell works off one
 // event per frame.
 TEST_F(Pads, ThePadsLeaveNoEventsInTheQueue) {
