@@ -69,7 +69,8 @@ struct OpenPad {
 struct Pads {
     bool started = false;
     std::vector<OpenPad> open;
-    // The devices plugged in that are joysticks but no game controllers SDL knows.
+    // The devices plugged in that are joysticks but no game controllers SDL knows (or could not
+    // open).
     std::vector<SDL_JoystickID> unmapped;
     std::array<bool, kVirtualKeyCount> held{};
 };
@@ -110,8 +111,8 @@ bool contains(const std::vector<SDL_JoystickID>& ids, SDL_JoystickID id) {
 }
 
 // Opens every game controller not yet open. Whether a device is one is looked up once: the
-// lookup searches SDL's whole mapping database, which every frame would cost more than all the
-// rest of the pads' work. A device without a mapping stays one for as long as it is plugged in.
+// lookup searches SDL's whole mapping database, which every frame would cost a hundred times
+// the rest of the pads' work. A device without a mapping stays unmapped while it is plugged in.
 void openPluggedIn() {
     Pads& state = pads();
     std::vector<SDL_JoystickID> unmapped;
@@ -128,21 +129,16 @@ void openPluggedIn() {
         SDL_GameController* const controller = SDL_GameControllerOpen(index);
         if (controller != nullptr) {
             state.open.push_back({controller, id, 0});
+        } else {
+            // Not tried again, and not looked up again, while it stays plugged in.
+            unmapped.push_back(id);
         }
     }
     state.unmapped = std::move(unmapped);
 }
 
 bool chordHolds(Chord chord, bool backHeld) {
-    switch (chord) {
-    case Chord::Alone:
-        return !backHeld;
-    case Chord::WithBack:
-        return backHeld;
-    case Chord::Either:
-        break;
-    }
-    return true;
+    return chord == Chord::Either || (chord == Chord::WithBack) == backHeld;
 }
 
 bool stickPushed(SDL_GameController* controller, const StickBinding& binding) {

@@ -33,6 +33,13 @@ std::vector<int> keys(std::initializer_list<int> list) {
     return list;
 }
 
+// Where SDL's game-controller layer does not start, there are simply no pads.
+TEST(PadsNotStarted, NoKeyIsDownAndPollingIsHarmless) {
+    pollPads(true);
+    EXPECT_EQ(heldKeys(), keys({}));
+    stopPads();
+}
+
 class Pads : public ::testing::Test {
   protected:
     void SetUp() override { startPads(); }
