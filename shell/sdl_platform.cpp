@@ -1,5 +1,6 @@
 // The game's keys, buffer swap, quit request and image folder on SDL.
 #include "shell/data_directory.h"
+#include "shell/pad_input.h"
 #include "shell/platform.h"
 #include "shell/sdl_backend.h"
 #include "shell/virtual_keys.h"
@@ -99,6 +100,9 @@ std::string chooseDataRoot() {
 } // namespace
 
 bool keyDown(int virtualKey) {
+    if (padKeyDown(virtualKey)) {
+        return true;
+    }
     if (!shell().videoStarted) {
         return false;
     }
