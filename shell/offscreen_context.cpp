@@ -7,7 +7,6 @@
 #include <GL/glext.h>
 #include <algorithm>
 #include <cstdio>
-#include <png.h>
 
 namespace {
 
@@ -140,30 +139,4 @@ std::vector<std::uint8_t> OffscreenContext::readRgb() const {
                     topDown.data() + y * rowBytes);
     }
     return topDown;
-}
-
-bool writeRgbPng(const char* path, int width, int height, const std::vector<std::uint8_t>& rgb) {
-    if (rgb.size() != std::size_t(width) * height * 3) {
-        return false;
-    }
-    std::FILE* file = std::fopen(path, "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-    bool written = false;
-    if (info != nullptr && setjmp(png_jmpbuf(png)) == 0) {
-        png_init_io(png, file);
-        png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-        png_write_info(png, info);
-        for (int y = 0; y < height; ++y) {
-            png_write_row(png, rgb.data() + std::size_t(y) * width * 3);
-        }
-        png_write_end(png, nullptr);
-        written = true;
-    }
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(file) == 0 && written;
 }

@@ -34,6 +34,3 @@ class OffscreenContext {
     unsigned colourBuffer_ = 0;
     unsigned depthBuffer_ = 0;
 };
-
-// Writes RGB rows (top first) as an 8-bit RGB PNG. False when the file could not be written.
-bool writeRgbPng(const char* path, int width, int height, const std::vector<std::uint8_t>& rgb);
