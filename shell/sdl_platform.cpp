@@ -1,6 +1,8 @@
 // The game's keys, buffer swap and quit request on SDL.
+#include "shell/call_inputs.h"
 #include "shell/platform.h"
 #include "shell/sdl_backend.h"
+#include "shell/session.h"
 #include "shell/virtual_keys.h"
 
 namespace {
@@ -41,6 +43,9 @@ SDL_Scancode scancodeFor(int virtualKey) {
 } // namespace
 
 bool keyDown(int virtualKey) {
+    if (callInputs().fixed) {
+        return callInputs().keyDown(virtualKey);
+    }
     const SDL_Scancode scancode = scancodeFor(virtualKey);
     if (scancode == SDL_SCANCODE_UNKNOWN || !shell().videoStarted) {
         return false;
@@ -52,6 +57,7 @@ bool keyDown(int virtualKey) {
 
 void swapBuffers() {
     if (shell().window != nullptr && shell().renderContext != nullptr) {
+        sessionBeforeSwap();
         SDL_GL_SwapWindow(shell().window);
     }
 }
