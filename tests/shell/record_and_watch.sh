@@ -5,7 +5,7 @@
 #               final state, the recording has a clock line at every change of second, and
 #               watching it ends with status 0 in that same state
 #   watch       a hand-written script watched to its end: status 0, its final state and a shot
-#               of the window equal to what the replay tool gives
+#               of the window equal to what the replay tool gives; Q ends a long one
 #   endings     games ended by SIGTERM, SIGINT and a closed window: each recording is finished
 #               and replays to the game's final state
 #   killed      a recording whose game is killed: the replay tool refuses it, and with --partial
@@ -81,13 +81,14 @@ case_record() {
         grep -q ' down 2$' "$work/game.rec" && grep -q ' down F4$' "$work/game.rec" ||
         fail "keys are missing from the recording"
 
-    # One clock line for each change of second, every second one on from the one before.
+    # One clock line for each change of second, each one a later second than the one before (a
+    # frame of more than a second, as the first menu frame can be while fonts load, skips one).
     local epoch clocks
     epoch=$(awk '/^epoch / {print $2}' "$work/game.rec")
     clocks=$(grep -c '^[0-9]* clock ' "$work/game.rec" || true)
     [ "$clocks" -ge 3 ] || fail "a game of several seconds with $clocks clock lines"
-    awk -v second="$epoch" '$2 == "clock" { if ($3 != second + 1) exit 1; second = $3 }' \
-        "$work/game.rec" || fail "the clock lines skip or repeat a second"
+    awk -v second="$epoch" '$2 == "clock" { if ($3 <= second) exit 1; second = $3 }' \
+        "$work/game.rec" || fail "the clock lines repeat a second or go back"
 
     # Watching the recording plays the same game, in the window, to the same end.
     start_game "$source_dir" "$game" --watch "$work/game.rec" --final-state "$work/watched.final"
@@ -126,7 +127,17 @@ case_watch() {
     local differing
     differing=$(differing_pixels "$work/watched.png" "$work/replayed.png")
     [ "$differing" -lt 500 ] || fail "the window's shot differs from the replay's in $differing pixels"
-    echo "watch: status 0 at the script's end, final state and shot as the replay's ($differing pixels differ)"
+
+    # Q ends a long watching at once, and well.
+    printf '2 down RETURN\n3 up RETURN\nend 1000000\n' >"$work/long.txt"
+    start_game "$source_dir" "$game" --watch "$work/long.txt" --final-state "$work/stopped.final"
+    wait_for_window
+    sleep 1
+    hold q
+    wait_for_exit 10
+    [ "$game_status" = 0 ] || fail "Q ended the watching with status $game_status"
+    grep -q '"state":"Playing"' "$work/stopped.final" || fail "Q ended the watching before play"
+    echo "watch: status 0 at the script's end, final state and shot as the replay's ($differing pixels differ); Q ends it"
 }
 
 # Plays, then ends the game with COMMAND (the window's id or the game's pid appended as asked).
