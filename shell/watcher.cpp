@@ -8,6 +8,7 @@
 #include <GL/gl.h>
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <vector>
 
@@ -46,6 +47,12 @@ std::vector<std::uint8_t> readBackBuffer() {
 
 bool Watcher::load(const std::string& path) {
     path_ = path;
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        std::fprintf(stderr, "Glimmerwake: %s is a directory, not a script to watch\n",
+                     path.c_str());
+        return false;
+    }
     std::ifstream file(path);
     if (!file) {
         std::fprintf(stderr, "Glimmerwake: cannot open %s to watch it\n", path.c_str());

@@ -206,7 +206,17 @@ case_unwritable() {
     "$game" --record >/dev/null 2>"$work/usage.log" || status=$?
     [ "$status" = 2 ] && grep -q '^usage: glimmerwake' "$work/usage.log" ||
         fail "--record without a file: status $status"
-    echo "unwritable: one line on standard error, the game played and quit with status 0"
+    # A script to watch that cannot be read stops the game before its window opens.
+    status=0
+    "$game" --watch "$work" >/dev/null 2>"$work/watch.log" || status=$?
+    [ "$status" = 2 ] && grep -q 'is a directory, not a script to watch' "$work/watch.log" ||
+        fail "--watch of a directory: status $status"
+    printf '1 down LEFT\n0 up LEFT\nend 5\n' >"$work/bad.txt"
+    status=0
+    "$game" --watch "$work/bad.txt" >/dev/null 2>"$work/watch.log" || status=$?
+    [ "$status" = 2 ] && grep -q "bad.txt:2: call 0 comes after call 1" "$work/watch.log" ||
+        fail "--watch of a malformed script: status $status"
+    echo "unwritable: one line on standard error, the game played and quit with status 0; a script that cannot be watched: status 2"
 }
 
 case $case_name in
