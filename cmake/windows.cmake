@@ -29,7 +29,7 @@ target_link_libraries(glimmerwake PRIVATE glimmerwake_core glimmerwake_win32_ser
 
 add_executable(glimmerwake-replay tools/replay/main.cpp tools/replay/script.cpp
     tools/replay/replay_platform.cpp tools/replay/trace.cpp shell/win32/offscreen_context.cpp
-    shell/win32/binary_stdout.cpp)
+    shell/win32/binary_stdout.cpp shell/win32/rgb_png.cpp)
 target_link_libraries(glimmerwake-replay PRIVATE glimmerwake_core glimmerwake_win32_services)
 
 # The frame clock under Wine or on Windows: the period it keeps and what its wait costs.

@@ -59,8 +59,14 @@ bool inOrder(const std::vector<Command>& commands, int calls, int lines) {
 
 bool isRunnable(const ReplayScript& script, int lines) {
     if (script.calls < 0 || script.epoch < 0 || !inOrder(script.keyChanges, script.calls, lines) ||
-        !inOrder(script.shots, script.calls, lines)) {
+        !inOrder(script.shots, script.calls, lines) ||
+        !inOrder(script.clockChanges, script.calls, lines)) {
         return false;
+    }
+    for (const ClockChange& change : script.clockChanges) {
+        if (change.seconds < 0) {
+            return false;
+        }
     }
     for (const KeyChange& change : script.keyChanges) {
         if (!isPolledKey(change.virtualKey)) {
@@ -94,6 +100,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         }
     } else if (error.line < 1 || error.line > std::max(lines, 1) || error.message.empty() ||
                error.message.size() > kMaxMessageLength || !isPrintable(error.message)) {
+        std::abort();
+    }
+    // A recording cut short, read as one: what is accepted runs as read, and a whole script is
+    // read the same either way.
+    std::istringstream again(text);
+    ScriptError partialError;
+    const std::optional<ReplayScript> partial = parseScript(again, partialError, {true});
+    if (partial && (!isRunnable(*partial, lines) ||
+                    (script && (partial->calls != script->calls || !partial->ended)))) {
         std::abort();
     }
     return 0;

@@ -104,12 +104,8 @@ std::optional<RgbaImage> decodePng(const std::uint8_t* data, std::size_t size, i
     return image;
 }
 
-bool writeRgbPng(const char* path, int width, int height, const std::vector<std::uint8_t>& rgb) {
-    if (rgb.size() != std::size_t(width) * height * 3) {
-        return false;
-    }
-    std::FILE* file = std::fopen(path, "wb");
-    if (file == nullptr) {
+bool encodeRgbPng(std::FILE* file, int width, int height, const std::vector<std::uint8_t>& rgb) {
+    if (width <= 0 || height <= 0 || rgb.size() != std::size_t(width) * height * 3) {
         return false;
     }
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -127,5 +123,5 @@ bool writeRgbPng(const char* path, int width, int height, const std::vector<std:
         written = true;
     }
     png_destroy_write_struct(&png, &info);
-    return std::fclose(file) == 0 && written;
+    return written;
 }

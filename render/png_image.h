@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -18,5 +19,6 @@ struct RgbaImage {
 // any pixel memory is allocated. Nothing on failure; never reports anything.
 std::optional<RgbaImage> decodePng(const std::uint8_t* data, std::size_t size, int maxDimension);
 
-// Writes RGB rows (top first) as an 8-bit RGB PNG. False when the file could not be written.
-bool writeRgbPng(const char* path, int width, int height, const std::vector<std::uint8_t>& rgb);
+// Encodes RGB rows (top first) as an 8-bit RGB PNG into an open file, which stays open. False
+// when the rows do not fill the picture or libpng failed; the caller opens, closes and reports.
+bool encodeRgbPng(std::FILE* file, int width, int height, const std::vector<std::uint8_t>& rgb);

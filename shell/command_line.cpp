@@ -11,22 +11,32 @@ namespace {
 
 constexpr const char* kProgram = "glimmerwake";
 
-// One option of the game. An option that takes a value names it in `argument` (shown in the help)
-// and finds it in `value`; the others get nullptr. Adding an option is adding one entry below.
+// One option of the game. An option that takes a file names it in `argument` (shown in the help)
+// and stores it through `file`; the others are applied by `apply`. Adding an option is adding one
+// entry below.
 struct OptionEntry {
     const char* name;
     const char* argument;
     const char* help;
-    void (*apply)(CommandLine& line, const char* value);
+    void (*apply)(CommandLine& line);
+    std::string CommandLine::*file;
 };
 
 const OptionEntry kOptions[] = {
     {"--window", nullptr, "play in a window instead of full screen",
-     [](CommandLine& line, const char*) { line.window = true; }},
+     [](CommandLine& line) { line.window = true; }, nullptr},
+    {"--record", "FILE", "record the game into FILE, as a replay script", nullptr,
+     &CommandLine::recordFile},
+    {"--watch", "FILE",
+     "play the replay script or recording FILE in the window\n"
+     "                      (Q ends the watching, F held runs it fast)",
+     nullptr, &CommandLine::watchFile},
+    {"--final-state", "FILE", "when the game ends, write its last trace line into FILE", nullptr,
+     &CommandLine::finalStateFile},
     {"--help", nullptr, "print this help and exit",
-     [](CommandLine& line, const char*) { line.action = CommandLine::Action::Help; }},
+     [](CommandLine& line) { line.action = CommandLine::Action::Help; }, nullptr},
     {"--version", nullptr, "print the version and exit",
-     [](CommandLine& line, const char*) { line.action = CommandLine::Action::Version; }},
+     [](CommandLine& line) { line.action = CommandLine::Action::Version; }, nullptr},
 };
 
 const OptionEntry* findOption(const char* word) {
@@ -55,17 +65,24 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             return usageError(argv[i][0] == '-' ? std::string("unknown option '") + argv[i] + "'"
                                                 : std::string("unexpected word '") + argv[i] + "'");
         }
-        const char* value = nullptr;
-        if (option->argument != nullptr) {
-            if (i + 1 >= argc) {
+        if (option->file != nullptr) {
+            if (i + 1 >= argc || argv[i + 1][0] == '\0') {
                 return usageError(std::string(option->name) + " needs " + option->argument);
             }
-            value = argv[++i];
+            if (!(line.*option->file).empty()) {
+                return usageError(std::string(option->name) + " given twice");
+            }
+            // The next word is the file, whatever it looks like.
+            line.*option->file = argv[++i];
+            continue;
         }
-        option->apply(line, value);
+        option->apply(line);
         if (line.action != CommandLine::Action::Play) {
             return line;
         }
+    }
+    if (!line.recordFile.empty() && !line.watchFile.empty()) {
+        return usageError("--record and --watch cannot go together");
     }
     return line;
 }
@@ -79,7 +96,7 @@ std::string commandLineHelp() {
         if (option.argument != nullptr) {
             left += std::string(" ") + option.argument;
         }
-        left.resize(std::max<std::size_t>(left.size() + 2, 20), ' ');
+        left.resize(std::max<std::size_t>(left.size() + 2, 22), ' ');
         text += left + option.help + "\n";
     }
     text += "\nKeys: arrows steer and choose, Space fires, 1 2 3 switch weapons, Escape pauses.\n"

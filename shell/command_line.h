@@ -15,12 +15,21 @@ struct CommandLine {
     // --window: play in a window, without trying full screen (and so without the box that says
     // full screen failed).
     bool window = false;
+    // --record FILE: record the game into this file, as a replay script.
+    std::string recordFile;
+    // --watch FILE: play this replay script or recording in the window instead of the keyboard.
+    std::string watchFile;
+    // --final-state FILE: when the game ends, write the trace line of its last call here (as
+    // glimmerwake-replay prints it), so that a game can be compared with its replay.
+    std::string finalStateFile;
     // For a usage error: what was wrong, one line without its newline.
     std::string error;
 };
 
 // Reads the words after the program's name. The first word that is not an option of the game
-// makes a usage error; --help and --version win over everything after them.
+// makes a usage error, and so do an option given twice, an empty file name, and --record with
+// --watch (a watched game is its script's already); --help and --version win over everything
+// after them.
 CommandLine parseCommandLine(int argc, const char* const* argv);
 
 // The text --help prints: a usage line and one line per option.

@@ -1,5 +1,6 @@
 #include "shell/frame_clock.h"
 
+#include "shell/call_inputs.h"
 #include "shell/platform.h"
 
 #include <cerrno>
@@ -47,6 +48,9 @@ std::uint32_t tickCount() {
 }
 
 void waitSince(std::uint32_t start, std::uint32_t milliseconds) {
+    if (callInputs().skipWaits) {
+        return;
+    }
     const std::int64_t now = monotonicNs();
     std::int64_t startNs = lastTickNs;
     if (start != lastTick) {
@@ -62,5 +66,8 @@ void waitSince(std::uint32_t start, std::uint32_t milliseconds) {
 }
 
 std::int64_t calendarSeconds() {
+    if (callInputs().fixed) {
+        return callInputs().seconds;
+    }
     return static_cast<std::int64_t>(std::time(nullptr));
 }

@@ -6,6 +6,7 @@
 #include "shell/frame_clock.h"
 #include "shell/pad_input.h"
 #include "shell/sdl_backend.h"
+#include "shell/session.h"
 
 #include <cstdio>
 
@@ -41,6 +42,9 @@ int main(int argc, char** argv) {
         return answered;
     }
     shell().fullScreenWanted = !line.window;
+    if (!startSession(line)) {
+        return kExitUsage;
+    }
     initFrameClock();
     // The result is not needed: a failure has shown its box and posted the quit, which ends the
     // loop below before its first frame.
@@ -48,8 +52,11 @@ int main(int argc, char** argv) {
     startPads();
     while (runMessagePass()) {
         pollPads(frameStepGame().gameState == GameState::Playing);
+        sessionBeforeCall();
         FrameStep();
+        sessionAfterCall();
     }
+    finishSession();
     stopPads();
     closeGameWindow();
     // A start-up that failed must not look like a game that ended well.

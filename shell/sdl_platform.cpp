@@ -1,8 +1,10 @@
 // The game's keys, buffer swap, quit request and image folder on SDL.
+#include "shell/call_inputs.h"
 #include "shell/data_directory.h"
 #include "shell/pad_input.h"
 #include "shell/platform.h"
 #include "shell/sdl_backend.h"
+#include "shell/session.h"
 #include "shell/virtual_keys.h"
 
 #include <cstdio>
@@ -100,6 +102,9 @@ std::string chooseDataRoot() {
 } // namespace
 
 bool keyDown(int virtualKey) {
+    if (callInputs().fixed) {
+        return callInputs().keyDown(virtualKey);
+    }
     if (padKeyDown(virtualKey)) {
         return true;
     }
@@ -124,6 +129,7 @@ const std::string& dataRoot() {
 
 void swapBuffers() {
     if (shell().window != nullptr && shell().renderContext != nullptr) {
+        sessionBeforeSwap();
         SDL_GL_SwapWindow(shell().window);
     }
 }

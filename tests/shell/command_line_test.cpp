@@ -52,9 +52,38 @@ TEST(CommandLine, AnythingElseIsOneLineOfUsageError) {
     }
 }
 
+TEST(CommandLine, TakesTheFileOfEachOption) {
+    const CommandLine recording = parse({"--record", "game.rec", "--final-state", "end.json"});
+    EXPECT_EQ(recording.action, Action::Play);
+    EXPECT_EQ(recording.recordFile, "game.rec");
+    EXPECT_EQ(recording.finalStateFile, "end.json");
+    EXPECT_EQ(recording.watchFile, "");
+    // A file may be named like an option.
+    const CommandLine watching = parse({"--watch", "--record", "--window"});
+    EXPECT_EQ(watching.action, Action::Play);
+    EXPECT_EQ(watching.watchFile, "--record");
+    EXPECT_TRUE(watching.window);
+}
+
+TEST(CommandLine, RefusesFilesItCannotFollow) {
+    const auto errorOf = [](std::initializer_list<const char*> words) {
+        const CommandLine line = parse(words);
+        EXPECT_EQ(line.action, Action::UsageError);
+        return line.error;
+    };
+    EXPECT_EQ(errorOf({"--record"}), "glimmerwake: --record needs FILE (try 'glimmerwake --help')");
+    EXPECT_NE(errorOf({"--watch", ""}).find("--watch needs FILE"), std::string::npos);
+    EXPECT_NE(errorOf({"--record", "a", "--record", "b"}).find("--record given twice"),
+              std::string::npos);
+    EXPECT_NE(
+        errorOf({"--record", "a", "--watch", "b"}).find("--record and --watch cannot go together"),
+        std::string::npos);
+}
+
 TEST(CommandLine, HelpNamesEveryOptionAndVersionIsOneLine) {
     const std::string help = commandLineHelp();
-    for (const char* option : {"--window", "--help", "--version"}) {
+    for (const char* option :
+         {"--window", "--record", "--watch", "--final-state", "--help", "--version"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
     EXPECT_EQ(help.back(), '\n');

@@ -3,11 +3,13 @@
 #include "tests/support/png_files.h"
 #include "tests/tools/replay_run.h"
 
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <png.h>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -124,7 +126,10 @@ TEST(ReplayTool, AMalformedScriptRunsNothing) {
 }
 
 TEST(ReplayTool, AScriptOfManyMegabytesIsReadWholeBeforeAnythingRuns) {
-    std::string script = "# " + std::string(8 * 1024 * 1024, '#') + "\n";
+    std::string script;
+    for (int line = 0; line < 2048; ++line) {
+        script += "# " + std::string(4000, '#') + "\n";
+    }
     for (int call = 0; call < 200000; ++call) {
         script += std::to_string(call) + " down LEFT\n";
     }
@@ -132,18 +137,19 @@ TEST(ReplayTool, AScriptOfManyMegabytesIsReadWholeBeforeAnythingRuns) {
     const ToolRun run = runScript(script);
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err.rfind("game.txt:200002: call 100 comes after call 199999", 0), 0u) << run.err;
+    EXPECT_EQ(run.err.rfind("game.txt:202049: call 100 comes after call 199999", 0), 0u) << run.err;
 }
 
 TEST(ReplayTool, CommandLine) {
     const std::string dir = testDirectory();
     const ToolRun help = runReplay({"--help"}, dir);
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind("usage: glimmerwake-replay SCRIPT", 0), 0u) << help.out;
+    EXPECT_EQ(help.out.rfind("usage: glimmerwake-replay [--partial] SCRIPT", 0), 0u) << help.out;
     EXPECT_EQ(help.err, "");
 
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{}, std::vector<std::string>{"a.txt", "b.txt"}}) {
+         {std::vector<std::string>{}, std::vector<std::string>{"a.txt", "b.txt"},
+          std::vector<std::string>{"--partial"}, std::vector<std::string>{"a.txt", "--partial"}}) {
         const ToolRun wrong = runReplay(args, dir);
         EXPECT_EQ(wrong.status, 2);
         EXPECT_EQ(wrong.out, "");
@@ -214,4 +220,103 @@ TEST(ReplayTool, TracesNeedNoOpenGLButShotsDo) {
     EXPECT_EQ(shot.status, 3);
     EXPECT_EQ(shot.out, "");
     EXPECT_TRUE(holds(shot.err, "no OpenGL context")) << shot.err;
+}
+
+TEST(ReplayTool, ClockLinesSetTheCalendarTheGameSeedsWith) {
+    const std::string start = "epoch 1781000000\n2 down RETURN\n3 up RETURN\n";
+    // The wedges of the first waves spawn at calls 2 and 123 (frames 0 and 120), each at an angle
+    // drawn from the seed of its call.
+    const ToolRun running = runScript(start + "end 300\n");
+    // The same readings the calendar gives by itself, written out.
+    const ToolRun written =
+        runScript(start + "100 clock 1781000001\n200 clock 1781000002\nend 300\n");
+    // A calendar held at the epoch from call 0.
+    const ToolRun held = runScript("epoch 1781000000\n0 clock 1781000000\n2 down RETURN\n"
+                                   "3 up RETURN\nend 300\n");
+    ASSERT_EQ(running.status, 0) << running.err;
+    ASSERT_EQ(written.status, 0) << written.err;
+    ASSERT_EQ(held.status, 0) << held.err;
+    EXPECT_EQ(running.out, written.out);
+
+    const std::vector<std::string> runningLines = linesOf(running.out);
+    const std::vector<std::string> heldLines = linesOf(held.out);
+    ASSERT_EQ(heldLines.size(), 300u);
+    for (std::size_t call = 0; call < 123; ++call) {
+        ASSERT_EQ(runningLines[call], heldLines[call]) << call;
+    }
+    // The wedge of call 123 comes in at another angle.
+    EXPECT_TRUE(holds(runningLines[123], "\"enemies\":[{\"kind\":1,\"angle\":10,"));
+    EXPECT_TRUE(holds(heldLines[123], "\"enemies\":[{\"kind\":1,\"angle\":6,"));
+}
+
+TEST(ReplayTool, APartialRecordingIsPlayedOnlyWhenAskedAndSaysSo) {
+    const std::string killed = "epoch 1781000000\n2 down RETURN\n3 up RETURN\n"
+                               "57 clock 1781000001\n60 down LEFT\n158 clock 1781000002\n16";
+    const ToolRun strict = runScript(killed);
+    EXPECT_EQ(strict.status, 2);
+    EXPECT_EQ(strict.out, "");
+    EXPECT_EQ(strict.err.rfind("game.txt:7: ", 0), 0u) << strict.err;
+
+    const std::string dir = testDirectory();
+    writeWhole(dir + "/killed.txt", killed);
+    const ToolRun partial = runReplay({"--partial", "killed.txt"}, dir);
+    EXPECT_EQ(partial.status, 0) << partial.err;
+    const std::vector<std::string> lines = linesOf(partial.out);
+    ASSERT_EQ(lines.size(), 159u);
+    EXPECT_EQ(lines.back().rfind("{\"call\":158,\"state\":\"Playing\"", 0), 0u) << lines.back();
+    EXPECT_EQ(partial.err, "killed.txt: no 'end': the recording was cut short; playing its 159 "
+                           "calls\nkilled.txt: its last line was cut off in the middle and is "
+                           "left out\n");
+
+    // What it plays is what the whole script plays up to there.
+    const ToolRun whole = runScript(killed.substr(0, killed.rfind('\n') + 1) + "end 159\n");
+    EXPECT_EQ(whole.out, partial.out);
+}
+
+TEST(ReplayTool, AnEndlessStreamOfZerosIsRefusedAtTheLineBound) {
+    const ToolRun run = runReplay({"/dev/zero"}, testDirectory());
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "/dev/zero:1: the line is longer than 4096 bytes, the most a line may be\n");
+}
+
+TEST(ReplayTool, AByteOrderMarkIsAccepted) {
+    const ToolRun marked = runScript("\xef\xbb\xbf"
+                                     "2 down RETURN\nend 4\n");
+    EXPECT_EQ(marked.status, 0) << marked.err;
+    EXPECT_EQ(marked.out, runScript("2 down RETURN\nend 4\n").out);
+}
+
+TEST(ReplayTool, AShotIsWrittenOnlyIntoARegularFileAndNeverWaits) {
+    const std::string dir = testDirectory();
+    const std::string fifo = dir + "/shot.png";
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // Nobody reads the FIFO: opening it to write would wait for ever.
+    writeWhole(dir + "/game.txt", "shot 1 shot.png\nend 5\n");
+    const ToolRun toFifo = runReplay({"game.txt"}, dir);
+    EXPECT_EQ(toFifo.status, 3);
+    EXPECT_EQ(toFifo.err, "game.txt:1: cannot write the shot shot.png: not a regular file\n");
+    EXPECT_EQ(linesOf(toFifo.out).size(), 2u);
+
+    // A FIFO that someone reads, and a device, are no files for a picture either.
+    const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const ToolRun read = runReplay({"game.txt"}, dir);
+    close(reader);
+    EXPECT_EQ(read.status, 3);
+    EXPECT_TRUE(holds(read.err, "shot.png: not a regular file")) << read.err;
+    writeWhole(dir + "/game.txt", "shot 1 /dev/null\nend 5\n");
+    const ToolRun device = runReplay({"game.txt"}, dir);
+    EXPECT_EQ(device.status, 3);
+    EXPECT_TRUE(holds(device.err, "/dev/null: not a regular file")) << device.err;
+
+    // A file that is there already is written over from its start.
+    std::filesystem::remove(fifo);
+    writeWhole(fifo, std::string(4 * 1024 * 1024, 'x'));
+    writeWhole(dir + "/game.txt", "shot 1 shot.png\nend 5\n");
+    const ToolRun over = runReplay({"game.txt"}, dir);
+    EXPECT_EQ(over.status, 0) << over.err;
+    EXPECT_LT(std::filesystem::file_size(fifo), 1024u * 1024u);
+    EXPECT_EQ(readPng(fifo).width, 1024);
 }

@@ -42,3 +42,17 @@ TEST(ReplayPlatform, KeysAreTheScriptsAndTheQuitRequestIsKept) {
     postQuitMessage(0);
     EXPECT_TRUE(platform.quitRequested);
 }
+
+TEST(ReplayPlatform, AClockLineStopsTheCalendarAtItsReading) {
+    ReplayPlatform& platform = replayPlatform();
+    platform.epoch = 500;
+    platform.call = 250;
+    EXPECT_EQ(calendarSeconds(), 502);
+    platform.clockSet = true;
+    platform.clock = 499;
+    EXPECT_EQ(calendarSeconds(), 499);
+    // It no longer runs on by itself.
+    platform.call = 1000;
+    EXPECT_EQ(calendarSeconds(), 499);
+    platform.clockSet = false;
+}

@@ -40,3 +40,14 @@ TEST(ReplayScriptRegression, ControlCharactersAreQuotedAsEscapes) {
     }
     EXPECT_NE(key.find("unknown key '" + forty + "...'"), std::string::npos) << key;
 }
+
+// Read as a recording cut short, a script runs through its last command's call: one at the
+// largest call number would make a count of calls one past what an int holds.
+TEST(ReplayScriptRegression, APartialScriptAtTheLastCallNumberIsRefused) {
+    std::istringstream in("shot 02147483647 aE\n");
+    ScriptError error;
+    EXPECT_FALSE(parseScript(in, error, {true}).has_value());
+    EXPECT_EQ(error.line, 1);
+    EXPECT_EQ(error.message,
+              "call 2147483647 is never run: a script runs at most 2147483647 calls");
+}

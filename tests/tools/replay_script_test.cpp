@@ -92,7 +92,7 @@ TEST(ReplayScript, RefusesUnknownCommands) {
 }
 
 TEST(ReplayScript, RefusesMissingAndExtraFields) {
-    expectMalformed("2\nend 5\n", 1, "missing down or up");
+    expectMalformed("2\nend 5\n", 1, "missing down, up or clock");
     expectMalformed("2 down\nend 5\n", 1, "missing KEY");
     expectMalformed("2 up # RETURN\nend 5\n", 1, "missing KEY");
     expectMalformed("shot\nend 5\n", 1, "missing CALL");
@@ -184,23 +184,119 @@ TEST(ReplayScript, ReadsAScriptOfManyMegabytes) {
     expectMalformed(text, calls, "no 'end CALLS'");
 }
 
-TEST(ReplayScript, ReadsLinesOfAnyLength) {
-    const std::string longWord(16 * 1024 * 1024, 'x');
+TEST(ReplayScript, ReadsLinesUpToTheBoundAndNamesTheBoundPastIt) {
+    const std::string comment = "1 down LEFT # ";
+    const std::string atBound = comment + std::string(kMaxLineBytes - comment.size(), 'x');
     ScriptError error;
-    EXPECT_TRUE(parse("1 down LEFT # " + longWord + "\nend 2\n", error).has_value())
-        << error.message;
-    EXPECT_TRUE(
-        parse(std::string(1024 * 1024, ' ') + "end 2" + std::string(1024 * 1024, '\t'), error)
-            .has_value())
+    EXPECT_TRUE(parse(atBound + "\nend 2\n", error).has_value()) << error.message;
+    EXPECT_TRUE(parse(std::string(kMaxLineBytes - 5, ' ') + "end 2", error).has_value())
         << error.message;
 
-    // A word of megabytes is quoted back cut short.
+    // One byte more, with or without its newline, and wherever the line is.
+    expectMalformed(atBound + "x\nend 2\n", 1, "longer than 4096 bytes");
+    expectMalformed("# fine\n" + std::string(kMaxLineBytes + 1, ' ') + "end 2", 2,
+                    "the line is longer than 4096 bytes, the most a line may be");
+    // A stream of zeros, as from /dev/zero, is refused after the bound, not read whole.
+    expectMalformed(std::string(16 * 1024 * 1024, '\0'), 1, "longer than 4096 bytes");
+
+    // A word of a line's length is quoted back cut short.
+    const std::string longWord(kMaxLineBytes, 'x');
     EXPECT_FALSE(parse(longWord + "\nend 2\n", error).has_value());
     EXPECT_EQ(error.line, 1);
     EXPECT_NE(error.message.find("unknown command 'xxx"), std::string::npos);
     EXPECT_LT(error.message.size(), 200u);
     EXPECT_FALSE(
-        parse("1 down LEFT\n" + std::string(50000, '7') + " up LEFT\nend 2\n", error).has_value());
+        parse("1 down LEFT\n" + std::string(4000, '7') + " up LEFT\nend 2\n", error).has_value());
     EXPECT_EQ(error.line, 2);
     EXPECT_LT(error.message.size(), 200u);
+}
+
+TEST(ReplayScript, AScriptIsBoundedAsAWhole) {
+    // Lines of sound length, blank or comments, past the bound of the whole script.
+    const std::string comment = "#" + std::string(kMaxLineBytes - 1, '-') + "\n";
+    std::string text;
+    while (text.size() <= kMaxScriptBytes) {
+        text += comment;
+    }
+    const int lastLine = static_cast<int>(kMaxScriptBytes / comment.size()) + 1;
+    expectMalformed(text + "end 1\n", lastLine,
+                    "the script is longer than 67108864 bytes, the most a script may be");
+    // Right at the bound it is read.
+    text.resize(kMaxScriptBytes - 6);
+    text.back() = '\n';
+    ScriptError error;
+    EXPECT_TRUE(parse(text + "end 1\n", error).has_value()) << error.line << error.message;
+}
+
+TEST(ReplayScript, AByteOrderMarkBeforeTheFirstLineIsPassedOver) {
+    ScriptError error;
+    const std::string mark = "\xef\xbb\xbf";
+    const auto script = parse(mark + "epoch 5\n1 down LEFT\nend 3\n", error);
+    ASSERT_TRUE(script.has_value()) << error.message;
+    EXPECT_EQ(script->epoch, 5);
+    EXPECT_TRUE(parse(mark + "# notes\nend 3\n", error).has_value()) << error.message;
+    expectMalformed(mark, 1, "no 'end CALLS'");
+    // Only before the first line: anywhere else the mark is no blank.
+    expectMalformed("end 3\n" + mark + "\n", 2, "text after 'end'");
+    expectMalformed("# notes\n" + mark + "end 3\n", 2, "unknown command '" + mark + "end'");
+}
+
+TEST(ReplayScript, ReadsClockLinesInCallOrder) {
+    ScriptError error;
+    const auto script = parse("epoch 100\n0 clock 100\n57 clock 101\n57 down LEFT\n"
+                              "158 clock 102\n300 clock 90\nend 400\n",
+                              error);
+    ASSERT_TRUE(script.has_value()) << error.message;
+    ASSERT_EQ(script->clockChanges.size(), 4u);
+    EXPECT_EQ(script->clockChanges[1].call, 57);
+    EXPECT_EQ(script->clockChanges[1].seconds, 101);
+    EXPECT_EQ(script->clockChanges[1].line, 3);
+    // A clock may be set back: the calendar of a real machine can be.
+    EXPECT_EQ(script->clockChanges[3].seconds, 90);
+    EXPECT_EQ(script->keyChanges.at(0).call, 57);
+
+    expectMalformed("5 clock\nend 9\n", 1, "missing SECONDS in 'CALL clock SECONDS'");
+    expectMalformed("5 clock 7 8\nend 9\n", 1, "unexpected '8'");
+    expectMalformed("5 clock -7\nend 9\n", 1, "SECONDS '-7' is not a number");
+    expectMalformed("5 clock 99999999999999999999\nend 9\n", 1, "too large");
+    expectMalformed("6 down LEFT\n5 clock 7\nend 9\n", 2, "call 5 comes after call 6");
+    expectMalformed("1 down LEFT\n9 clock 7\nend 5\n", 2, "call 9 is never run");
+    expectMalformed("5 clock 7\nepoch 3\nend 9\n", 2, "epoch must come before");
+}
+
+TEST(ReplayScript, APartialRecordingRunsThroughItsLastCall) {
+    const ScriptOptions partial{true};
+    ScriptError error;
+    std::istringstream killed("epoch 9\n4 down LEFT\n57 clock 10\n");
+    auto script = parseScript(killed, error, partial);
+    ASSERT_TRUE(script.has_value()) << error.message;
+    EXPECT_FALSE(script->ended);
+    EXPECT_FALSE(script->lastLineCut);
+    EXPECT_EQ(script->calls, 58);
+
+    // A line the writer never finished is left out: "15" of "158 clock 11" would be a lie.
+    std::istringstream cut("epoch 9\n4 down LEFT\n57 clock 10\n15");
+    script = parseScript(cut, error, partial);
+    ASSERT_TRUE(script.has_value()) << error.message;
+    EXPECT_TRUE(script->lastLineCut);
+    EXPECT_EQ(script->calls, 58);
+
+    // Nothing but the epoch: no call to run.
+    std::istringstream empty("epoch 9\n");
+    script = parseScript(empty, error, partial);
+    ASSERT_TRUE(script.has_value()) << error.message;
+    EXPECT_EQ(script->calls, 0);
+
+    // A whole script is read as ever, its end and all.
+    std::istringstream whole("4 down LEFT\nend 30");
+    script = parseScript(whole, error, partial);
+    ASSERT_TRUE(script.has_value()) << error.message;
+    EXPECT_TRUE(script->ended);
+    EXPECT_EQ(script->calls, 30);
+
+    // What is malformed stays malformed, and without asking, an end is still required.
+    std::istringstream bad("4 down LEFT\n3 up LEFT\n");
+    EXPECT_FALSE(parseScript(bad, error, partial).has_value());
+    EXPECT_EQ(error.line, 2);
+    expectMalformed("epoch 9\n4 down LEFT\n", 2, "no 'end CALLS'");
 }

@@ -1,8 +1,8 @@
 // glimmerwake-replay: plays the game from a key script over its own frame function and prints
 // the whole game state after every call, one JSON object a line.
 #include "game/frame_step.h"
-#include "render/png_image.h"
 #include "shell/offscreen_context.h"
+#include "shell/rgb_png.h"
 #include "tools/replay/replay_platform.h"
 #include "tools/replay/script.h"
 #include "tools/replay/trace.h"
@@ -29,19 +29,31 @@ constexpr int kExitMalformed = 2;
 constexpr int kExitNoShot = 3;
 
 const char kUsage[] =
-    "usage: glimmerwake-replay SCRIPT\n"
+    "usage: glimmerwake-replay [--partial] SCRIPT\n"
     "       glimmerwake-replay --help\n"
     "       glimmerwake-replay --version\n"
     "Plays Glimmerwake from the key script SCRIPT (a file, or - for standard input) and prints\n"
     "the game state after every call of the frame function, one JSON object a line.\n"
+    "--partial also plays a recording cut short (no 'end': the game was killed), through the\n"
+    "call of its last line.\n"
     "Exit status: 0 when the script ran to its end or the game quit, 2 for a malformed script,\n"
     "3 when a shot could not be taken.\n";
 
-std::optional<ReplayScript> readScript(const std::string& name) {
+// Says on standard error how much of a recording cut short is played.
+void notePartial(const std::string& name, const ReplayScript& script) {
+    std::fprintf(stderr, "%s: no 'end': the recording was cut short; playing its %d calls\n",
+                 name.c_str(), script.calls);
+    if (script.lastLineCut) {
+        std::fprintf(stderr, "%s: its last line was cut off in the middle and is left out\n",
+                     name.c_str());
+    }
+}
+
+std::optional<ReplayScript> readScript(const std::string& name, ScriptOptions options) {
     ScriptError error;
     std::optional<ReplayScript> script;
     if (name == "-") {
-        script = parseScript(std::cin, error);
+        script = parseScript(std::cin, error, options);
     } else {
         std::error_code ignored;
         if (std::filesystem::is_directory(name, ignored)) {
@@ -54,22 +66,25 @@ std::optional<ReplayScript> readScript(const std::string& name) {
                          std::strerror(errno));
             return std::nullopt;
         }
-        script = parseScript(file, error);
+        script = parseScript(file, error, options);
     }
     if (!script) {
         std::fprintf(stderr, "%s:%d: %s\n", name.c_str(), error.line, error.message.c_str());
+    } else if (!script->ended) {
+        notePartial(name, *script);
     }
     return script;
 }
 
 bool takeShot(const OffscreenContext& context, const ShotRequest& shot,
               const std::string& scriptName) {
+    std::string why;
     if (writeRgbPng(shot.file.c_str(), OffscreenContext::kWidth, OffscreenContext::kHeight,
-                    context.readRgb())) {
+                    context.readRgb(), why)) {
         return true;
     }
     std::fprintf(stderr, "%s:%d: cannot write the shot %s: %s\n", scriptName.c_str(), shot.line,
-                 shot.file.c_str(), std::strerror(errno));
+                 shot.file.c_str(), why.c_str());
     return false;
 }
 
@@ -91,6 +106,7 @@ int play(const ReplayScript& script, const std::string& scriptName) {
     ReplayPlatform& platform = replayPlatform();
     platform.epoch = script.epoch;
     auto nextKey = script.keyChanges.begin();
+    auto nextClock = script.clockChanges.begin();
     auto nextShot = script.shots.begin();
     std::string line;
     int status = kExitDone;
@@ -99,6 +115,10 @@ int play(const ReplayScript& script, const std::string& scriptName) {
         platform.call = call;
         for (; nextKey != script.keyChanges.end() && nextKey->call == call; ++nextKey) {
             platform.keys[nextKey->virtualKey] = nextKey->down;
+        }
+        for (; nextClock != script.clockChanges.end() && nextClock->call == call; ++nextClock) {
+            platform.clockSet = true;
+            platform.clock = nextClock->seconds;
         }
         FrameStep();
         // The call has presented its frame, and the framebuffer, which is never swapped, still
@@ -139,15 +159,18 @@ int main(int argc, char** argv) {
         std::fputs("glimmerwake-replay " GLIMMERWAKE_VERSION "\n", stdout);
         return kExitDone;
     }
-    if (argc != 2) {
+    ScriptOptions options;
+    if (argc == 3 && std::strcmp(argv[1], "--partial") == 0) {
+        options.partial = true;
+    } else if (argc != 2 || std::strcmp(argv[1], "--partial") == 0) {
         std::fputs(kUsage, stderr);
         return kExitMalformed;
     }
     // The script is read with iostreams and the trace written with stdio: neither waits on the
     // other, and a script of megabytes is read a buffer at a time.
     std::ios::sync_with_stdio(false);
-    const std::string scriptName = argv[1];
-    const std::optional<ReplayScript> script = readScript(scriptName);
+    const std::string scriptName = argv[argc - 1];
+    const std::optional<ReplayScript> script = readScript(scriptName, options);
     if (!script) {
         return kExitMalformed;
     }

@@ -29,7 +29,11 @@ void waitSince(std::uint32_t, std::uint32_t) {
 }
 
 std::int64_t calendarSeconds() {
-    return replayPlatform().epoch + replayPlatform().call / kCallsPerSecond;
+    const ReplayPlatform& platform = replayPlatform();
+    if (platform.clockSet) {
+        return platform.clock;
+    }
+    return platform.epoch + platform.call / kCallsPerSecond;
 }
 
 void swapBuffers() {

@@ -7,6 +7,10 @@
 // the game reaches it through the platform seam as it would the desktop.
 struct ReplayPlatform {
     std::int64_t epoch = 0;
+    // Once a script's clock line has been reached, the calendar reads `clock` and stands still
+    // until the next one; before that it runs on from the epoch by a second every 100 calls.
+    bool clockSet = false;
+    std::int64_t clock = 0;
     // The call of the frame function that is running, or about to.
     int call = 0;
     bool keys[256] = {};

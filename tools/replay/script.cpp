@@ -17,23 +17,14 @@ constexpr std::int64_t kMaxEpoch = std::numeric_limits<std::int64_t>::max() - kM
 constexpr std::size_t kQuoteLength = 40;
 constexpr std::string_view kBlanks = " \t\r\v\f";
 
-struct KeyName {
-    std::string_view name;
-    int virtualKey;
-};
-
-// The keys the game polls, by the names a script gives them.
-constexpr KeyName kKeyNames[] = {
-    {"LEFT", KeyLeft},   {"RIGHT", KeyRight},   {"UP", KeyUp},         {"DOWN", KeyDown},
-    {"SPACE", KeySpace}, {"RETURN", KeyReturn}, {"ESCAPE", KeyEscape}, {"F2", KeyF2},
-    {"F3", KeyF3},       {"F4", KeyF4},         {"1", Key1},           {"2", Key2},
-    {"3", Key3},
-};
+// A UTF-8 byte-order mark, which some editors put before the first line.
+constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
 
 // The script as far as it has been read, and what that leaves the next line free to say.
 struct ParseState {
     ReplayScript script;
     bool sawCommand = false;
+    bool sawCall = false;
     bool sawEnd = false;
     int lastCall = 0;
 };
@@ -114,6 +105,7 @@ bool readCall(std::string_view word, ParseState& state, int& call, std::string& 
     }
     call = static_cast<int>(value);
     state.lastCall = call;
+    state.sawCall = true;
     return true;
 }
 
@@ -163,6 +155,12 @@ CommandAt firstCommandPast(const ReplayScript& script, int calls) {
             break;
         }
     }
+    for (const ClockChange& change : script.clockChanges) {
+        if (change.call >= calls) {
+            consider(change.line, change.call);
+            break;
+        }
+    }
     for (const ShotRequest& shot : script.shots) {
         if (shot.call >= calls) {
             consider(shot.line, shot.call);
@@ -189,23 +187,27 @@ bool readEnd(const std::vector<std::string_view>& words, ParseState& state, Scri
     return true;
 }
 
+bool readClockChange(const std::vector<std::string_view>& words, int line, ParseState& state,
+                     std::string& error) {
+    int call = 0;
+    std::int64_t seconds = 0;
+    if (!hasFields(words, "CALL clock SECONDS", error) || !readCall(words[0], state, call, error) ||
+        !readNumber(words[2], "SECONDS", kMaxEpoch, seconds, error)) {
+        return false;
+    }
+    state.script.clockChanges.push_back({call, seconds, line});
+    return true;
+}
+
 bool readKeyChange(const std::vector<std::string_view>& words, int line, ParseState& state,
                    std::string& error) {
-    if (words.size() < 2) {
-        error = "missing down or up in 'CALL down KEY'";
-        return false;
-    }
-    if (words[1] != "down" && words[1] != "up") {
-        error = "unknown command " + quoted(words[1]);
-        return false;
-    }
     const bool down = words[1] == "down";
     int call = 0;
     if (!hasFields(words, down ? "CALL down KEY" : "CALL up KEY", error) ||
         !readCall(words[0], state, call, error)) {
         return false;
     }
-    for (const KeyName& key : kKeyNames) {
+    for (const ScriptKey& key : kScriptKeys) {
         if (words[2] == key.name) {
             state.script.keyChanges.push_back({call, key.virtualKey, down, line});
             return true;
@@ -214,6 +216,23 @@ bool readKeyChange(const std::vector<std::string_view>& words, int line, ParseSt
     error = "unknown key " + quoted(words[2]) +
             " (the keys are LEFT RIGHT UP DOWN SPACE RETURN ESCAPE F2 F3 F4 1 2 3)";
     return false;
+}
+
+// A command that starts with its call: a key change or a clock reading.
+bool readCallCommand(const std::vector<std::string_view>& words, int line, ParseState& state,
+                     std::string& error) {
+    if (words.size() < 2) {
+        error = "missing down, up or clock in 'CALL down KEY'";
+        return false;
+    }
+    if (words[1] == "clock") {
+        return readClockChange(words, line, state, error);
+    }
+    if (words[1] != "down" && words[1] != "up") {
+        error = "unknown command " + quoted(words[1]);
+        return false;
+    }
+    return readKeyChange(words, line, state, error);
 }
 
 bool readLine(std::string_view text, int line, ParseState& state, ScriptError& error) {
@@ -237,7 +256,7 @@ bool readLine(std::string_view text, int line, ParseState& state, ScriptError& e
     } else if (command == "end") {
         sound = readEnd(words, state, error);
     } else if (isCall) {
-        sound = readKeyChange(words, line, state, error.message);
+        sound = readCallCommand(words, line, state, error.message);
     } else {
         error.message = "unknown command " + quoted(command);
     }
@@ -245,30 +264,110 @@ bool readLine(std::string_view text, int line, ParseState& state, ScriptError& e
     return sound;
 }
 
+// Reads one line, without its newline, into `text`; false at the end of the input. Stops with
+// an error at a line longer than kMaxLineBytes or a script longer than kMaxScriptBytes, so that
+// no input, however long, is taken in whole. `terminated` says whether a newline ended the line.
+bool readBoundedLine(std::streambuf& in, std::string& text, std::size_t& total, bool& terminated,
+                     std::string& error) {
+    text.clear();
+    terminated = false;
+    for (int c = in.sbumpc(); c != std::char_traits<char>::eof(); c = in.sbumpc()) {
+        if (++total > kMaxScriptBytes) {
+            error = "the script is longer than " + std::to_string(kMaxScriptBytes) +
+                    " bytes, the most a script may be";
+            return false;
+        }
+        if (c == '\n') {
+            terminated = true;
+            return true;
+        }
+        if (text.size() == kMaxLineBytes) {
+            error = "the line is longer than " + std::to_string(kMaxLineBytes) +
+                    " bytes, the most a line may be";
+            return false;
+        }
+        text += static_cast<char>(c);
+    }
+    return !text.empty();
+}
+
+bool isEndLine(std::string_view text) {
+    const std::vector<std::string_view> words = wordsOf(text);
+    return !words.empty() && words[0] == "end";
+}
+
+// A script cut short has run through the call of its last command, as far as anyone can tell.
+// That call must leave room for the count of calls it makes.
+bool endAtLastCall(ParseState& state, ScriptError& error) {
+    if (state.sawCall && state.lastCall == kMaxCall) {
+        error.message = "call " + std::to_string(kMaxCall) +
+                        " is never run: a script runs at most " + std::to_string(kMaxCall) +
+                        " calls";
+        return false;
+    }
+    state.script.ended = false;
+    state.script.calls = state.sawCall ? state.lastCall + 1 : 0;
+    return true;
+}
+
 } // namespace
 
-std::optional<ReplayScript> parseScript(std::istream& in, ScriptError& error) {
+const ScriptKey kScriptKeys[kScriptKeyCount] = {
+    {"LEFT", KeyLeft},   {"RIGHT", KeyRight},   {"UP", KeyUp},         {"DOWN", KeyDown},
+    {"SPACE", KeySpace}, {"RETURN", KeyReturn}, {"ESCAPE", KeyEscape}, {"F2", KeyF2},
+    {"F3", KeyF3},       {"F4", KeyF4},         {"1", Key1},           {"2", Key2},
+    {"3", Key3},
+};
+
+std::optional<ReplayScript> parseScript(std::istream& in, ScriptError& error,
+                                        ScriptOptions options) {
     ParseState state;
     std::string text;
     int line = 0;
-    while (std::getline(in, text)) {
+    std::size_t total = 0;
+    bool terminated = true;
+    std::streambuf* const buffer = in.rdbuf();
+    while (buffer != nullptr) {
+        std::string tooLong;
+        const bool more = readBoundedLine(*buffer, text, total, terminated, tooLong);
+        if (!tooLong.empty()) {
+            error = {line + 1, tooLong};
+            return std::nullopt;
+        }
+        if (!more) {
+            break;
+        }
         // Lines are counted in an int; a script of two thousand million lines is nobody's game.
         if (line == std::numeric_limits<int>::max()) {
             error = {line, "the script has too many lines"};
             return std::nullopt;
         }
         ++line;
+        if (line == 1 && text.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0) {
+            text.erase(0, kByteOrderMark.size());
+        }
+        if (options.partial && !terminated && !state.sawEnd && !isEndLine(text)) {
+            // The writer was stopped in the middle of this line: what there is of it may say
+            // something else than the whole line did. A last `end` without its newline is a
+            // whole script written by hand.
+            state.script.lastLineCut = true;
+            break;
+        }
         if (!readLine(text, line, state, error)) {
             return std::nullopt;
         }
     }
     // What is missing is missing at the last line read.
     const int lastLine = line == 0 ? 1 : line;
-    if (in.bad()) {
+    if (buffer == nullptr || in.bad()) {
         error = {lastLine, "the script cannot be read to its end"};
         return std::nullopt;
     }
     if (!state.sawEnd) {
+        if (options.partial) {
+            error.line = lastLine;
+            return endAtLastCall(state, error) ? std::optional(state.script) : std::nullopt;
+        }
         error = {lastLine, "no 'end CALLS': the script must end with one"};
         return std::nullopt;
     }

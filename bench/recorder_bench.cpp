@@ -1,0 +1,57 @@
+// What recording adds to a frame: the work `Recorder::beginCall` does on the game's thread before
+// every call of the frame function (read the keys and the calendar once, compare them with the
+// call before, append the lines of any change, hand the text to the writer thread when the second
+// changes). The live machine is the replay tool's platform, so the keys and the calendar are
+// whatever the benchmark sets; the writer thread writes to a real file.
+#include "shell/call_inputs.h"
+#include "shell/recorder.h"
+#include "shell/virtual_keys.h"
+#include "tools/replay/replay_platform.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+std::string scratchFile() {
+    return "/tmp/glimmerwake-recorder-bench-" + std::to_string(getpid()) + ".rec";
+}
+
+// Records `state.range(0)`: 0 a quiet game (nothing changes but the second, every 100 calls),
+// 1 one key pressed or let go every call, 2 every key changing every call, 3 a new second (and
+// with it a hand-over to the writer) every call.
+void recordCall(benchmark::State& state) {
+    const int kind = static_cast<int>(state.range(0));
+    ReplayPlatform& platform = replayPlatform();
+    platform = ReplayPlatform{};
+    platform.epoch = 1781000000;
+    const std::string path = scratchFile();
+    Recorder recorder;
+    recorder.start(path);
+    int call = 0;
+    for (auto _ : state) {
+        platform.call = call;
+        if (kind == 1) {
+            platform.keys[KeySpace] = call % 2 == 0;
+        } else if (kind == 2) {
+            for (const int key : {KeyLeft, KeyRight, KeyUp, KeyDown, KeySpace, KeyReturn, KeyEscape,
+                                  KeyF2, KeyF3, KeyF4, Key1, Key2, Key3}) {
+                platform.keys[key] = call % 2 == 0;
+            }
+        } else if (kind == 3) {
+            platform.clockSet = true;
+            platform.clock = 1781000000 + call;
+        }
+        recorder.beginCall(call);
+        ++call;
+    }
+    recorder.finish(call);
+    callInputs() = CallInputs{};
+    std::remove(path.c_str());
+}
+
+BENCHMARK(recordCall)->Arg(0)->Arg(1)->Arg(2)->Arg(3);
+
+} // namespace

@@ -1,0 +1,6 @@
+#include "shell/call_inputs.h"
+
+CallInputs& callInputs() {
+    static CallInputs inputs;
+    return inputs;
+}

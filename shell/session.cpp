@@ -1,0 +1,89 @@
+#include "shell/session.h"
+
+#include "game/frame_step.h"
+#include "shell/command_line.h"
+#include "shell/recorder.h"
+#include "shell/watcher.h"
+#include "tools/replay/trace.h"
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace {
+
+struct Session {
+    std::unique_ptr<Recorder> recorder;
+    std::unique_ptr<Watcher> watcher;
+    std::string finalStateFile;
+    // The calls of the frame function run so far; the one running is number `calls`.
+    int calls = 0;
+};
+
+Session& session() {
+    static Session s;
+    return s;
+}
+
+void writeFinalState(const std::string& path, int calls) {
+    std::string line;
+    if (calls > 0) {
+        appendTraceLine(line, calls - 1, frameStepGame());
+    }
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!(file << line) || !file.flush()) {
+        std::fprintf(stderr, "Glimmerwake: cannot write the final state to %s\n", path.c_str());
+    }
+}
+
+} // namespace
+
+bool startSession(const CommandLine& commandLine) {
+    Session& s = session();
+    s.finalStateFile = commandLine.finalStateFile;
+    if (!commandLine.watchFile.empty()) {
+        s.watcher = std::make_unique<Watcher>();
+        return s.watcher->load(commandLine.watchFile);
+    }
+    if (!commandLine.recordFile.empty()) {
+        s.recorder = std::make_unique<Recorder>();
+        s.recorder->start(commandLine.recordFile);
+    }
+    return true;
+}
+
+void sessionBeforeCall() {
+    Session& s = session();
+    if (s.recorder) {
+        s.recorder->beginCall(s.calls);
+    }
+    if (s.watcher) {
+        s.watcher->beginCall(s.calls);
+    }
+}
+
+void sessionBeforeSwap() {
+    Session& s = session();
+    if (s.watcher) {
+        s.watcher->beforeSwap(s.calls);
+    }
+}
+
+void sessionAfterCall() {
+    Session& s = session();
+    if (s.watcher) {
+        s.watcher->endCall(s.calls);
+    }
+    ++s.calls;
+}
+
+void finishSession() {
+    Session& s = session();
+    if (s.recorder) {
+        s.recorder->finish(s.calls);
+    }
+    if (!s.finalStateFile.empty()) {
+        writeFinalState(s.finalStateFile, s.calls);
+    }
+}

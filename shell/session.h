@@ -1,0 +1,17 @@
+#pragma once
+
+struct CommandLine;
+
+// How this run of the game is played beside the plain game: recorded, watched from a script, and
+// whether its final state is written out. The shell's loop calls these around every call of the
+// frame function; with no such option they do nothing at all.
+
+// False when the game must not start (a script to watch that cannot be read), said on standard
+// error.
+bool startSession(const CommandLine& commandLine);
+void sessionBeforeCall();
+// Called by the buffer swap, with the frame still in the back buffer.
+void sessionBeforeSwap();
+void sessionAfterCall();
+// Once the loop has ended, however it ended: finishes the recording, writes the final state.
+void finishSession();
