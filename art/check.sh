@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Repaints Data/ into a temporary directory and compares it with the committed Data/, byte for
-# byte. Exits 1, listing the files, when any differs, is missing or is not made by the sources.
+# Repaints Data/ and synthesises Data/Sounds/ into a temporary directory and compares them with
+# the committed Data/, byte for byte. Exits 1, listing the files, when any differs, is missing or
+# is not made by the sources.
 set -euo pipefail
 art_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 repo_dir=$(dirname "$art_dir")
@@ -11,8 +12,9 @@ ensure_art_tools
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 cmake -S "$art_dir" -B "$scratch/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$scratch/build" -j2 --target glimmerwake-art >/dev/null
+cmake --build "$scratch/build" -j2 --target glimmerwake-art glimmerwake-sfx >/dev/null
 "$scratch/build/glimmerwake-art" --data "$scratch/Data"
+"$scratch/build/glimmerwake-sfx" --sounds "$scratch/Data/Sounds"
 
 list_files() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
 made=$(list_files "$scratch/Data")

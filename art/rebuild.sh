@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Repaints every image of Data/ and art/contact-sheet.png from the sources in art/src.
+# Repaints every image of Data/ and art/contact-sheet.png from the sources in art/src, and
+# synthesises every sound of Data/Sounds/ from art/sound.
 #   art/rebuild.sh            (build directory: build-art/ at the top of the repo)
 #   ART_BUILD_DIR=DIR art/rebuild.sh
 set -euo pipefail
@@ -12,5 +13,6 @@ ensure_art_tools
 build_dir=${ART_BUILD_DIR:-"$repo_dir/build-art"}
 cmake -S "$art_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
     -DGLIMMERWAKE_ART_DATA_DIR="$repo_dir/Data" \
-    -DGLIMMERWAKE_ART_SHEET="$art_dir/contact-sheet.png" >/dev/null
-cmake --build "$build_dir" -j2 --target art
+    -DGLIMMERWAKE_ART_SHEET="$art_dir/contact-sheet.png" \
+    -DGLIMMERWAKE_SOUNDS_DIR="$repo_dir/Data/Sounds" >/dev/null
+cmake --build "$build_dir" -j2 --target art sounds
