@@ -48,8 +48,7 @@ void Game::step() {
         gameState = GameState::Menu;
         break;
     case GameState::Menu:
-        runMainMenu(textures.texMenu, menuQuitChosen, menuPlayChosen, menuCursorY, menuSelection,
-                    menuUpArmed, menuDownArmed);
+        runMenuFrame();
         if (menuPlayChosen) {
             gameState = GameState::Playing;
         }
@@ -72,6 +71,19 @@ void Game::step() {
     waitSince(frameStart, kFramePeriodMs);
 }
 
+void Game::runMenuFrame() {
+    const int selectionBefore = menuSelection;
+    runMainMenu(textures.texMenu, menuQuitChosen, menuPlayChosen, menuCursorY, menuSelection,
+                menuUpArmed, menuDownArmed);
+    if (menuSelection != selectionBefore) {
+        playSound(SoundEffect::MenuMove);
+    }
+    // Neither choice is ever set on entering the menu, so a set one was chosen in this frame.
+    if (menuPlayChosen || menuQuitChosen) {
+        playSound(SoundEffect::MenuConfirm);
+    }
+}
+
 void Game::playFrame() {
     // A paused or finished game keeps drawing, but nothing in it moves or collides.
     if (!gameOver && !paused) {
@@ -79,6 +91,10 @@ void Game::playFrame() {
     }
     removeFinishedExplosions();
     if (ship->getLives() < 1) {
+        if (!gameOver) {
+            playSound(SoundEffect::ShipExplosion);
+            playSound(SoundEffect::GameOver);
+        }
         gameOver = true;
     }
     drawPhase();
@@ -88,7 +104,11 @@ void Game::playFrame() {
 void Game::updatePhase() {
     runLevelTimeline();
     advanceFrameCounter();
+    const bool wasSwitching = ship->isSwitching();
     ship->update();
+    if (ship->isSwitching() && !wasSwitching) {
+        playSound(SoundEffect::WeaponSwitch);
+    }
     for (auto& projectile : projectiles) {
         projectile->update();
     }
@@ -115,14 +135,17 @@ void Game::firePlayerShot() {
     case 1:
         projectiles.pushFront(
             std::make_unique<Missile>(textures.texMissile, angle, Away, kMissileStartDepth, false));
+        playSound(SoundEffect::MissileShot);
         break;
     case 2:
         projectiles.pushFront(std::make_unique<DestroyerBullet>(
             textures.texDestroyerBullet, angle, Away, kForwardGunStartDepth, false));
+        playSound(SoundEffect::DestroyerShot);
         break;
     case 3:
         projectiles.pushFront(
             std::make_unique<Laser>(textures.texLaser, angle, Away, kForwardGunStartDepth, false));
+        playSound(SoundEffect::LaserShot);
         break;
     default:
         break;
@@ -134,6 +157,7 @@ void Game::fireEnemyShots() {
         if (enemy->isFiring()) {
             projectiles.pushFront(std::make_unique<Missile>(textures.texMissile, enemy->getAngle(),
                                                             Toward, enemy->getShotDepth(), true));
+            playSound(SoundEffect::EnemyShot);
         }
     }
 }

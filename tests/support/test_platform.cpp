@@ -51,3 +51,7 @@ void postQuitMessage(int exitCode) {
     ++test_platform::state().quitRequests;
     test_platform::state().lastQuitCode = exitCode;
 }
+
+void playSound(SoundEffect effect) {
+    test_platform::state().sounds.push_back(effect);
+}

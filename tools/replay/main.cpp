@@ -25,10 +25,11 @@ constexpr int kExitMalformed = 2;
 constexpr int kExitNoShot = 3;
 
 const char kUsage[] =
-    "usage: glimmerwake-replay SCRIPT\n"
+    "usage: glimmerwake-replay [--sounds FILE] SCRIPT\n"
     "       glimmerwake-replay --help\n"
     "Plays Glimmerwake from the key script SCRIPT (a file, or - for standard input) and prints\n"
     "the game state after every call of the frame function, one JSON object a line.\n"
+    "--sounds FILE writes every sound effect the game asks for as a line CALL NAME.\n"
     "Exit status: 0 when the script ran to its end or the game quit, 2 for a malformed script,\n"
     "3 when a shot could not be taken.\n";
 
@@ -68,8 +69,21 @@ bool takeShot(const OffscreenContext& context, const ShotRequest& shot,
     return false;
 }
 
+struct Options {
+    std::string scriptName;
+    // Empty: the sounds are not written.
+    std::string soundsFile;
+};
+
+// Writes what the call asked to be heard, a line an effect.
+void writeSounds(std::FILE* file, int call, const std::vector<SoundEffect>& sounds) {
+    for (const SoundEffect effect : sounds) {
+        std::fprintf(file, "%d %s\n", call, soundEffectName(effect));
+    }
+}
+
 // Plays the script's calls and prints their trace; returns the exit status.
-int play(const ReplayScript& script, const std::string& scriptName) {
+int play(const ReplayScript& script, const std::string& scriptName, std::FILE* soundsFile) {
     std::unique_ptr<OffscreenContext> context;
     if (!script.shots.empty()) {
         // Made before the first call, so the images and fonts it loads go into this context.
@@ -103,6 +117,9 @@ int play(const ReplayScript& script, const std::string& scriptName) {
                 status = kExitNoShot;
             }
         }
+        if (soundsFile != nullptr) {
+            writeSounds(soundsFile, call, soundsOfCall(call));
+        }
         line.clear();
         appendTraceLine(line, call, frameStepGame());
         if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size()) {
@@ -123,6 +140,20 @@ int play(const ReplayScript& script, const std::string& scriptName) {
     return status;
 }
 
+// False for anything but [--sounds FILE] SCRIPT.
+bool parseArguments(int argc, char** argv, Options& options) {
+    int next = 1;
+    if (argc == 4 && std::strcmp(argv[1], "--sounds") == 0) {
+        options.soundsFile = argv[2];
+        next = 3;
+    }
+    if (next != argc - 1) {
+        return false;
+    }
+    options.scriptName = argv[next];
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -130,17 +161,32 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return kExitDone;
     }
-    if (argc != 2) {
+    Options options;
+    if (!parseArguments(argc, argv, options)) {
         std::fputs(kUsage, stderr);
         return kExitMalformed;
     }
     // The script is read with iostreams and the trace written with stdio: neither waits on the
     // other, and a script of megabytes is read a buffer at a time.
     std::ios::sync_with_stdio(false);
-    const std::string scriptName = argv[1];
-    const std::optional<ReplayScript> script = readScript(scriptName);
+    const std::optional<ReplayScript> script = readScript(options.scriptName);
     if (!script) {
         return kExitMalformed;
     }
-    return play(*script, scriptName);
+    std::FILE* soundsFile = nullptr;
+    if (!options.soundsFile.empty()) {
+        soundsFile = std::fopen(options.soundsFile.c_str(), "w");
+        if (soundsFile == nullptr) {
+            std::fprintf(stderr, "glimmerwake-replay: cannot write the sounds to %s: %s\n",
+                         options.soundsFile.c_str(), std::strerror(errno));
+            return kExitMalformed;
+        }
+    }
+    const int status = play(*script, options.scriptName, soundsFile);
+    if (soundsFile != nullptr && std::fclose(soundsFile) != 0 && status == kExitDone) {
+        std::fprintf(stderr, "glimmerwake-replay: cannot write the sounds: %s\n",
+                     std::strerror(errno));
+        return kExitTraceLost;
+    }
+    return status;
 }
