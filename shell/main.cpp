@@ -3,7 +3,7 @@
 #include "game/frame_step.h"
 #include "shell/frame_clock.h"
 #include "shell/sdl_backend.h"
-#include "shell/sdl_sound.h"
+#include "shell/sound.h"
 
 #include <cstring>
 

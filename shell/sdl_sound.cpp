@@ -1,5 +1,5 @@
 // The desktop's sound: SDL's audio thread pulls from the game's own small mixer.
-#include "shell/sdl_sound.h"
+#include "shell/sound.h"
 
 #include "shell/platform.h"
 #include "shell/sound_mixer.h"
