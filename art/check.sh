@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Repaints Data/ and the desktop icons into a temporary directory and compares them with the
-# committed Data/ and packaging/icons/, byte for byte. Exits 1, listing the files, when any
-# differs, is missing or is not made by the sources.
+# Repaints Data/ and the desktop icons and synthesises Data/Sounds/ into a temporary directory,
+# and compares them with the committed Data/ and packaging/icons/, byte for byte. Exits 1, listing
+# the files, when any differs, is missing or is not made by the sources.
 set -euo pipefail
 art_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 repo_dir=$(dirname "$art_dir")
@@ -13,8 +13,9 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 # Ninja, as everywhere else: the scripts install it, and nothing installs make.
 cmake -S "$art_dir" -B "$scratch/build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$scratch/build" -j2 --target glimmerwake-art >/dev/null
+cmake --build "$scratch/build" -j2 --target glimmerwake-art glimmerwake-sfx >/dev/null
 "$scratch/build/glimmerwake-art" --data "$scratch/Data" --icons "$scratch/icons"
+"$scratch/build/glimmerwake-sfx" --sounds "$scratch/Data/Sounds"
 
 list_files() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
 

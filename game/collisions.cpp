@@ -7,6 +7,7 @@
 #include "entities/splitter_enemy.h"
 #include "game/contact.h"
 #include "game/game.h"
+#include "shell/platform.h"
 
 #include <memory>
 
@@ -37,6 +38,17 @@ void Game::addExplosion(float depth, float angle) {
                                                      t.texExplosion5, t.texExplosion6));
 }
 
+void Game::hitShip() {
+    if (!ship->hitPending) {
+        playSound(SoundEffect::ShipHit);
+    }
+    ship->hitPending = true;
+}
+
+void Game::soundDamage(bool destroyed) {
+    playSound(destroyed ? SoundEffect::EnemyExplosion : SoundEffect::EnemyHit);
+}
+
 void Game::runCollisions() {
     enemiesAgainstShip();
     enemiesAgainstShots();
@@ -51,9 +63,10 @@ void Game::enemiesAgainstShip() {
         if (touchesShip(ship->getAngle(), ship->getHalfWidth(), enemy->getAngle(),
                         enemy->getHalfWidth(), enemy->getDepth())) {
             addExplosion(enemy->getDepth(), enemy->getAngle());
-            ship->hitPending = true;
+            hitShip();
             // Ramming scores nothing; an enemy that survives it rams again next frame.
             enemy->dead = enemy->takeDamage(1);
+            soundDamage(enemy->dead);
         }
     }
 }
@@ -68,6 +81,7 @@ void Game::enemiesAgainstShots() {
             addExplosion(static_cast<float>(enemy->getDepth() + enemy->getHalfDepth() / 2.0),
                          shot->getAngle());
             enemy->dead = enemy->takeDamage(shot->getDamage());
+            soundDamage(enemy->dead);
             if (enemy->dead) {
                 ship->addKillScore(enemy->getKindId());
             }
@@ -81,10 +95,11 @@ void Game::splittersAgainstShip() {
         if (touchesShip(ship->getAngle(), ship->getHalfWidth(), splitter->getAngle(),
                         splitter->getHalfWidth(), splitter->getDepth())) {
             addExplosion(splitter->getDepth(), splitter->getAngle());
-            ship->hitPending = true;
-            splitterGroup.split();
+            hitShip();
+            splitSwarm();
             if (splitterGroup.generation >= kSwarmGeneration) {
                 splitter->dead = splitter->takeDamage(1);
+                soundDamage(splitter->dead);
             }
         }
     }
@@ -98,12 +113,22 @@ void Game::splittersAgainstShots() {
                 continue;
             }
             addExplosion(splitter->getDepth(), splitter->getAngle());
-            splitterGroup.split();
+            splitSwarm();
             if (splitterGroup.generation >= kSwarmGeneration) {
                 splitter->dead = splitter->takeDamage(shot->getDamage());
+                soundDamage(splitter->dead);
             }
             spendShot(*shot);
         }
+    }
+}
+
+void Game::splitSwarm() {
+    const std::size_t before = splitterGroup.splitters.size();
+    splitterGroup.split();
+    // Once every splitter is down to its last hit point a hit splits nothing any more.
+    if (splitterGroup.splitters.size() != before) {
+        playSound(SoundEffect::SwarmSplit);
     }
 }
 
@@ -113,7 +138,7 @@ void Game::enemyShotsAgainstShip() {
                      ship->getHalfWidth()) &&
             inShipBand(shot->getDepth()) && shot->isEnemyOwned()) {
             addExplosion(shot->getDepth(), shot->getAngle());
-            ship->hitPending = true;
+            hitShip();
             spendShot(*shot);
         }
     }
@@ -141,6 +166,7 @@ void Game::powerupsAgainstShip() {
         default:
             break;
         }
+        playSound(SoundEffect::Pickup);
         // A caught pickup is gone at once, unlike everything else that is hit.
         it = powerups.remove(it);
     }
@@ -156,6 +182,7 @@ void Game::removeDead() {
             // The level's clock runs on, and the boss bar goes in this very frame.
             bossDefeated = true;
             bossHitPoints = 0;
+            playSound(SoundEffect::BossDestroyed);
         }
         it = enemies.remove(it);
     }

@@ -49,8 +49,7 @@ void Game::step() {
         gameState = GameState::Menu;
         break;
     case GameState::Menu:
-        runMainMenu(textures.texMenu, menuQuitChosen, menuPlayChosen, menuCursorY, menuSelection,
-                    menuUpArmed, menuDownArmed);
+        runMenuFrame();
         if (menuPlayChosen) {
             gameState = GameState::Playing;
         }
@@ -73,6 +72,19 @@ void Game::step() {
     waitSince(frameStart, kFramePeriodMs);
 }
 
+void Game::runMenuFrame() {
+    const int selectionBefore = menuSelection;
+    runMainMenu(textures.texMenu, menuQuitChosen, menuPlayChosen, menuCursorY, menuSelection,
+                menuUpArmed, menuDownArmed);
+    if (menuSelection != selectionBefore) {
+        playSound(SoundEffect::MenuMove);
+    }
+    // Neither choice is ever set on entering the menu, so a set one was chosen in this frame.
+    if (menuPlayChosen || menuQuitChosen) {
+        playSound(SoundEffect::MenuConfirm);
+    }
+}
+
 void Game::playFrame() {
     // A paused or finished game keeps drawing, but nothing in it moves or collides.
     if (!gameOver && !paused) {
@@ -80,6 +92,10 @@ void Game::playFrame() {
     }
     removeFinishedExplosions();
     if (ship->getLives() < 1) {
+        if (!gameOver) {
+            playSound(SoundEffect::ShipExplosion);
+            playSound(SoundEffect::GameOver);
+        }
         gameOver = true;
     }
     drawPhase();
@@ -89,7 +105,11 @@ void Game::playFrame() {
 void Game::updatePhase() {
     runLevelTimeline();
     advanceFrameCounter();
+    const bool wasSwitching = ship->isSwitching();
     ship->update();
+    if (ship->isSwitching() && !wasSwitching) {
+        playSound(SoundEffect::WeaponSwitch);
+    }
     for (auto& projectile : projectiles) {
         projectile->update();
     }
@@ -116,14 +136,17 @@ void Game::firePlayerShot() {
     case kWeaponMissile:
         projectiles.pushFront(std::make_unique<Missile>(textures.texMissile, angle, Direction::Away,
                                                         kMissileStartDepth, false));
+        playSound(SoundEffect::MissileShot);
         break;
     case kWeaponDestroyer:
         projectiles.pushFront(std::make_unique<DestroyerBullet>(
             textures.texDestroyerBullet, angle, Direction::Away, kForwardGunStartDepth, false));
+        playSound(SoundEffect::DestroyerShot);
         break;
     case kWeaponLaser:
         projectiles.pushFront(std::make_unique<Laser>(textures.texLaser, angle, Direction::Away,
                                                       kForwardGunStartDepth, false));
+        playSound(SoundEffect::LaserShot);
         break;
     default:
         break;
@@ -136,6 +159,7 @@ void Game::fireEnemyShots() {
             projectiles.pushFront(std::make_unique<Missile>(textures.texMissile, enemy->getAngle(),
                                                             Direction::Toward,
                                                             enemy->getShotDepth(), true));
+            playSound(SoundEffect::EnemyShot);
         }
     }
 }

@@ -98,12 +98,19 @@ class Game {
     void removeDead();
     void removeFinishedExplosions();
     void addExplosion(float depth, float angle);
+    // The ship is hit in this frame; it pays for it (once, however often it was hit) in the next.
+    void hitShip();
+    // The enemy or splitter under fire is destroyed or only hurt, and it sounds like it.
+    void soundDamage(bool destroyed);
+    void splitSwarm();
 
     // Game over, pause and the overlay's choices (pause_and_restart.cpp).
     void endOfFrame();
+    void soundPauseChange(bool wasPaused);
 
   private:
     void createObjects();
+    void runMenuFrame();
     void playFrame();
     void updatePhase();
     void drawPhase();

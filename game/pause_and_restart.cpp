@@ -24,6 +24,7 @@ void Game::addWreckExplosion() {
 }
 
 void Game::endOfFrame() {
+    const bool wasPaused = paused;
     if (gameOver) {
         ++frameCounter;
         if (frameCounter % kWreckBurstPeriod == 0) {
@@ -46,6 +47,7 @@ void Game::endOfFrame() {
     if (paused) {
         runPauseOverlay(pauseChoice, paused, gameOver);
     }
+    soundPauseChange(wasPaused);
     if (pauseChoice == PauseChoice::Restart || pauseChoice == PauseChoice::BackToMenu) {
         fullReset();
     }
@@ -57,6 +59,17 @@ void Game::endOfFrame() {
         gameState = GameState::Quit;
     }
     pauseChoice = PauseChoice::NoChoice;
+}
+
+void Game::soundPauseChange(bool wasPaused) {
+    if (pauseChoice != PauseChoice::NoChoice) {
+        playSound(SoundEffect::MenuConfirm);
+    } else if (paused && !wasPaused && !gameOver) {
+        // A lost game pauses too, but the player hears it end instead.
+        playSound(SoundEffect::Pause);
+    } else if (!paused && wasPaused) {
+        playSound(SoundEffect::Resume);
+    }
 }
 
 void Game::fullReset() {

@@ -25,6 +25,8 @@ struct OptionEntry {
 const OptionEntry kOptions[] = {
     {"--window", nullptr, "play in a window instead of full screen",
      [](CommandLine& line) { line.window = true; }, nullptr},
+    {"--mute", nullptr, "start with the sound off (M turns it on and off)",
+     [](CommandLine& line) { line.mute = true; }, nullptr},
     {"--record", "FILE", "record the game into FILE, as a replay script", nullptr,
      &CommandLine::recordFile},
     {"--watch", "FILE",
@@ -99,7 +101,8 @@ std::string commandLineHelp() {
         left.resize(std::max<std::size_t>(left.size() + 2, 22), ' ');
         text += left + option.help + "\n";
     }
-    text += "\nKeys: arrows steer and choose, Space fires, 1 2 3 switch weapons, Escape pauses.\n"
+    text += "\nKeys: arrows steer and choose, Space fires, 1 2 3 switch weapons, Escape pauses,\n"
+            "M mutes.\n"
             "Exit status: 0 when the game ended normally, 1 when it could not start, 2 for a "
             "wrong command line.\n";
     return text;

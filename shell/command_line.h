@@ -15,6 +15,8 @@ struct CommandLine {
     // --window: play in a window, without trying full screen (and so without the box that says
     // full screen failed).
     bool window = false;
+    // --mute: start with the sound off (M turns it on and off while playing).
+    bool mute = false;
     // --record FILE: record the game into this file, as a replay script.
     std::string recordFile;
     // --watch FILE: play this replay script or recording in the window instead of the keyboard.

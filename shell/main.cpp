@@ -5,8 +5,10 @@
 #include "shell/command_line.h"
 #include "shell/frame_clock.h"
 #include "shell/pad_input.h"
+#include "shell/platform.h"
 #include "shell/sdl_backend.h"
 #include "shell/session.h"
+#include "shell/sound.h"
 
 #include <cstdio>
 
@@ -50,13 +52,17 @@ int main(int argc, char** argv) {
     // loop below before its first frame.
     openGameWindow(1024, 768, 16);
     startPads();
+    // The sounds lie beside the images, wherever those were found.
+    startSound(dataRoot() + "Data/Sounds", line.mute);
     while (runMessagePass()) {
         pollPads(frameStepGame().gameState == GameState::Playing);
+        pollMuteKey();
         sessionBeforeCall();
         FrameStep();
         sessionAfterCall();
     }
     finishSession();
+    stopSound();
     stopPads();
     closeGameWindow();
     // A start-up that failed must not look like a game that ended well.

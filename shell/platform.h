@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/sound_effects.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -27,6 +29,11 @@ void swapBuffers();
 
 // Asks the program to end with this exit code once the current frame has returned.
 void postQuitMessage(int exitCode);
+
+// Starts the effect over whatever already plays and returns at once: the game calls it in the
+// frame an event happens, and what is heard never holds a frame up. Without sound, or muted,
+// nothing is heard; the game's state never depends on it.
+void playSound(SoundEffect effect);
 
 // Fills the 96 display lists from `firstList` with glBitmap glyphs of the characters 32 to 127
 // in the game's bold typewriter face at `pixelHeight`. False when no usable face was found.

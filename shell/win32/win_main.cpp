@@ -1,6 +1,8 @@
 // Glimmerwake on Windows: open the window, then a loop that never blocks, handles at most one
 // message per pass and calls the frame function once per pass, and close everything again.
 #include "game/frame_step.h"
+#include "shell/platform.h"
+#include "shell/sound.h"
 #include "shell/win32/game_window.h"
 
 namespace {
@@ -30,10 +32,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // The result is not needed: a failure has shown its box and posted the quit, which the loop
     // removes before long; frames drawn until then, without a context, have no effect.
     openGameWindow(1024, 768, 16);
+    // The sounds lie beside the images, wherever those were found.
+    startSound(dataRoot() + "Data/Sounds", false);
     int quitCode = 0;
     while (runMessagePass(quitCode)) {
+        pollMuteKey();
         FrameStep();
     }
+    stopSound();
     closeGameWindow();
     // A start-up that failed must not look like a game that ended well.
     return shell().fatalErrorShown ? kExitFatalError : quitCode;

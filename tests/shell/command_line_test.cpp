@@ -24,6 +24,8 @@ TEST(CommandLine, PlainStartPlaysFullScreen) {
 
 TEST(CommandLine, OptionsAreReadWhereverTheyStand) {
     EXPECT_TRUE(parse({"--window"}).window);
+    EXPECT_TRUE(parse({"--mute", "--window"}).mute);
+    EXPECT_FALSE(parse({"--window"}).mute);
     EXPECT_EQ(parse({"--window"}).action, Action::Play);
     EXPECT_EQ(parse({"--help"}).action, Action::Help);
     EXPECT_EQ(parse({"--version"}).action, Action::Version);

@@ -57,3 +57,7 @@ const std::string& dataRoot() {
     static const std::string workingDirectory;
     return workingDirectory;
 }
+
+void playSound(SoundEffect effect) {
+    test_platform::state().sounds.push_back(effect);
+}

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "base/sound_effects.h"
+
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The platform the unit tests run the game over: keys a test sets by hand, a tick clock that
 // stands still unless a wait moves it, and a record of swaps and quit requests. Fonts are the
@@ -17,6 +20,8 @@ struct State {
     int lastQuitCode = -1;
     // Each wait moves the clock forward to its deadline, as a real wait would have.
     int waits = 0;
+    // Every effect the game asked for since the last reset, in order.
+    std::vector<SoundEffect> sounds;
 };
 
 State& state();

@@ -29,13 +29,14 @@ constexpr int kExitMalformed = 2;
 constexpr int kExitNoShot = 3;
 
 const char kUsage[] =
-    "usage: glimmerwake-replay [--partial] SCRIPT\n"
+    "usage: glimmerwake-replay [--partial] [--sounds FILE] SCRIPT\n"
     "       glimmerwake-replay --help\n"
     "       glimmerwake-replay --version\n"
     "Plays Glimmerwake from the key script SCRIPT (a file, or - for standard input) and prints\n"
     "the game state after every call of the frame function, one JSON object a line.\n"
     "--partial also plays a recording cut short (no 'end': the game was killed), through the\n"
     "call of its last line.\n"
+    "--sounds FILE writes every sound effect the game asks for as a line CALL NAME.\n"
     "Exit status: 0 when the script ran to its end or the game quit, 2 for a malformed script,\n"
     "3 when a shot could not be taken.\n";
 
@@ -88,8 +89,22 @@ bool takeShot(const OffscreenContext& context, const ShotRequest& shot,
     return false;
 }
 
+struct Options {
+    std::string scriptName;
+    // Empty: the sounds are not written.
+    std::string soundsFile;
+    ScriptOptions script;
+};
+
+// Writes what the call asked to be heard, a line an effect.
+void writeSounds(std::FILE* file, int call, const std::vector<SoundEffect>& sounds) {
+    for (const SoundEffect effect : sounds) {
+        std::fprintf(file, "%d %s\n", call, soundEffectName(effect));
+    }
+}
+
 // Plays the script's calls and prints their trace; returns the exit status.
-int play(const ReplayScript& script, const std::string& scriptName) {
+int play(const ReplayScript& script, const std::string& scriptName, std::FILE* soundsFile) {
     std::unique_ptr<OffscreenContext> context;
     if (!script.shots.empty()) {
         // Made before the first call, so the images and fonts it loads go into this context.
@@ -128,6 +143,9 @@ int play(const ReplayScript& script, const std::string& scriptName) {
                 status = kExitNoShot;
             }
         }
+        if (soundsFile != nullptr) {
+            writeSounds(soundsFile, call, soundsOfCall(call));
+        }
         line.clear();
         appendTraceLine(line, call, frameStepGame());
         if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size()) {
@@ -148,6 +166,27 @@ int play(const ReplayScript& script, const std::string& scriptName) {
     return status;
 }
 
+// False for anything but [--partial] [--sounds FILE] SCRIPT, the options in any order.
+bool parseArguments(int argc, char** argv, Options& options) {
+    int next = 1;
+    for (; next < argc - 1; ++next) {
+        if (std::strcmp(argv[next], "--partial") == 0 && !options.script.partial) {
+            options.script.partial = true;
+        } else if (std::strcmp(argv[next], "--sounds") == 0 && options.soundsFile.empty() &&
+                   next + 2 < argc && argv[next + 1][0] != '\0') {
+            options.soundsFile = argv[++next];
+        } else {
+            return false;
+        }
+    }
+    if (next != argc - 1 || std::strcmp(argv[next], "--partial") == 0 ||
+        std::strcmp(argv[next], "--sounds") == 0) {
+        return false;
+    }
+    options.scriptName = argv[next];
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -159,20 +198,32 @@ int main(int argc, char** argv) {
         std::fputs("glimmerwake-replay " GLIMMERWAKE_VERSION "\n", stdout);
         return kExitDone;
     }
-    ScriptOptions options;
-    if (argc == 3 && std::strcmp(argv[1], "--partial") == 0) {
-        options.partial = true;
-    } else if (argc != 2 || std::strcmp(argv[1], "--partial") == 0) {
+    Options options;
+    if (!parseArguments(argc, argv, options)) {
         std::fputs(kUsage, stderr);
         return kExitMalformed;
     }
     // The script is read with iostreams and the trace written with stdio: neither waits on the
     // other, and a script of megabytes is read a buffer at a time.
     std::ios::sync_with_stdio(false);
-    const std::string scriptName = argv[argc - 1];
-    const std::optional<ReplayScript> script = readScript(scriptName, options);
+    const std::optional<ReplayScript> script = readScript(options.scriptName, options.script);
     if (!script) {
         return kExitMalformed;
     }
-    return play(*script, scriptName);
+    std::FILE* soundsFile = nullptr;
+    if (!options.soundsFile.empty()) {
+        soundsFile = std::fopen(options.soundsFile.c_str(), "w");
+        if (soundsFile == nullptr) {
+            std::fprintf(stderr, "glimmerwake-replay: cannot write the sounds to %s: %s\n",
+                         options.soundsFile.c_str(), std::strerror(errno));
+            return kExitMalformed;
+        }
+    }
+    const int status = play(*script, options.scriptName, soundsFile);
+    if (soundsFile != nullptr && std::fclose(soundsFile) != 0 && status == kExitDone) {
+        std::fprintf(stderr, "glimmerwake-replay: cannot write the sounds: %s\n",
+                     std::strerror(errno));
+        return kExitTraceLost;
+    }
+    return status;
 }

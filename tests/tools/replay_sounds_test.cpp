@@ -1,0 +1,119 @@
+// What a whole game asks to be heard, read with the replay tool's --sounds beside its trace: every
+// sound must come in the call whose state shows its event, and none without one.
+#include "tests/tools/replay_run.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string member(const std::string& line, const std::string& name) {
+    const std::string key = "\"" + name + "\":";
+    const std::size_t at = line.find(key);
+    if (at == std::string::npos) {
+        return "";
+    }
+    const std::size_t start = at + key.size();
+    return line.substr(start, line.find_first_of(",}]", start) - start);
+}
+
+bool flag(const std::string& line, const std::string& name) {
+    return member(line, name) == "true";
+}
+int number(const std::string& line, const std::string& name) {
+    return std::atoi(member(line, name).c_str());
+}
+
+// The effects heard in each call, from lines "CALL NAME".
+std::map<int, std::vector<std::string>> soundsByCall(const std::string& text) {
+    std::map<int, std::vector<std::string>> byCall;
+    std::istringstream in(text);
+    int call = 0;
+    std::string name;
+    while (in >> call >> name) {
+        byCall[call].push_back(name);
+    }
+    return byCall;
+}
+
+int count(const std::vector<std::string>& sounds, const std::string& name) {
+    int n = 0;
+    for (const std::string& s : sounds) {
+        n += s == name;
+    }
+    return n;
+}
+
+const char* const kShotSounds[] = {"", "missile_shot", "destroyer_shot", "laser_shot"};
+
+TEST(ReplaySounds, AWholeGameIsHeardInTheCallsItsEventsHappenIn) {
+    const std::string dir = testDirectory();
+    const ToolRun run =
+        runReplay({"--sounds", dir + "/sounds.txt",
+                   std::string(GLIMMERWAKE_SOURCE_DIR) + "/tests/tools/complete_game.replay"},
+                  dir);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> calls = linesOf(run.out);
+    auto heard = soundsByCall(readWhole(dir + "/sounds.txt"));
+    ASSERT_GT(calls.size(), 3u);
+
+    EXPECT_EQ(heard[2], std::vector<std::string>{"menu_confirm"});
+    int shots = 0;
+    int pauses = 0;
+    for (std::size_t k = 3; k < calls.size(); ++k) {
+        const std::string& now = calls[k];
+        const std::string& before = calls[k - 1];
+        const std::vector<std::string>& sounds = heard[static_cast<int>(k)];
+        // A lost game's frame counter keeps time for the wreck, but nothing is updated.
+        const bool updated =
+            number(now, "frame") != number(before, "frame") && !flag(before, "over");
+        // A shot is fired in every update in which the ship asks to fire.
+        const std::string shot = kShotSounds[number(now, "weapon") & 3];
+        const int firing = updated && flag(now, "fire") ? 1 : 0;
+        EXPECT_EQ(count(sounds, shot), firing) << "call " << k;
+        shots += firing;
+
+        const bool paused = flag(now, "paused") && !flag(now, "over");
+        const bool wasPaused = flag(before, "paused") && !flag(before, "over");
+        EXPECT_EQ(count(sounds, "pause"), paused && !wasPaused ? 1 : 0) << "call " << k;
+        EXPECT_EQ(count(sounds, "resume"), !flag(now, "paused") && wasPaused ? 1 : 0)
+            << "call " << k;
+        pauses += paused && !wasPaused;
+        EXPECT_EQ(count(sounds, "game_over"), flag(now, "over") && !flag(before, "over") ? 1 : 0)
+            << "call " << k;
+        if (flag(now, "paused") && flag(before, "paused")) {
+            // A paused game, lost or not, is silent but for the overlay's choice.
+            for (const std::string& s : sounds) {
+                EXPECT_EQ(s, "menu_confirm") << "call " << k;
+            }
+        }
+    }
+    // The game above fires, pauses, resumes, loses and restarts: every check had work to do.
+    EXPECT_GT(shots, 100);
+    EXPECT_EQ(pauses, 1);
+}
+
+TEST(ReplaySounds, WritingTheSoundsChangesNothingInTheTrace) {
+    const std::string dir = testDirectory();
+    const std::string script =
+        std::string(GLIMMERWAKE_SOURCE_DIR) + "/tests/tools/complete_game.replay";
+    const ToolRun plain = runReplay({script}, dir);
+    const ToolRun listening = runReplay({"--sounds", dir + "/sounds.txt", script}, dir);
+    ASSERT_EQ(plain.status, 0);
+    ASSERT_EQ(listening.status, 0);
+    EXPECT_TRUE(plain.out == listening.out);
+}
+
+TEST(ReplaySounds, AnUnwritableSoundsFileIsAnErrorBeforeAnythingRuns) {
+    const ToolRun run =
+        runReplay({"--sounds", "/nonexistent/dir/sounds.txt", "-"}, testDirectory(), "end 5\n");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_TRUE(holds(run.err, "cannot write the sounds"));
+}
+
+} // namespace
