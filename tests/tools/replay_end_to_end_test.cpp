@@ -144,12 +144,16 @@ TEST(ReplayTool, CommandLine) {
     const std::string dir = testDirectory();
     const ToolRun help = runReplay({"--help"}, dir);
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind("usage: glimmerwake-replay [--partial] SCRIPT", 0), 0u) << help.out;
+    EXPECT_EQ(help.out.rfind("usage: glimmerwake-replay [--partial] [--sounds FILE] SCRIPT", 0), 0u)
+        << help.out;
     EXPECT_EQ(help.err, "");
 
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{}, std::vector<std::string>{"a.txt", "b.txt"},
-          std::vector<std::string>{"--partial"}, std::vector<std::string>{"a.txt", "--partial"}}) {
+          std::vector<std::string>{"--partial"}, std::vector<std::string>{"a.txt", "--partial"},
+          std::vector<std::string>{"--sounds", "a.txt"},
+          std::vector<std::string>{"--partial", "--partial", "a.txt"},
+          std::vector<std::string>{"--sounds", "", "a.txt"}}) {
         const ToolRun wrong = runReplay(args, dir);
         EXPECT_EQ(wrong.status, 2);
         EXPECT_EQ(wrong.out, "");
