@@ -8,6 +8,8 @@
 #include "entities/square_enemy.h"
 #include "entities/wedge_enemy.h"
 #include "game/game.h"
+#include "game/random.h"
+#include "shell/platform.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -107,4 +109,37 @@ void copyGame(const Game& from, Game& into) {
     into.menuSelection = from.menuSelection;
     into.menuUpArmed = from.menuUpArmed;
     into.menuDownArmed = from.menuDownArmed;
+}
+
+void stepUnseen(Game& game) {
+    if (game.gameState != GameState::Playing || game.paused || game.gameOver) {
+        game.step();
+        return;
+    }
+    seedRandom(static_cast<std::uint32_t>(calendarSeconds()));
+    game.runLevelTimeline();
+    game.advanceFrameCounter();
+    game.ship->update();
+    for (auto& projectile : game.projectiles) {
+        projectile->update();
+    }
+    for (auto& enemy : game.enemies) {
+        enemy->update();
+    }
+    game.splitterGroup.update();
+    game.firePlayerShot();
+    game.fireEnemyShots();
+    game.aimAtShip();
+    game.runCollisions();
+    game.removeDead();
+    if (game.ship->getLives() < 1) {
+        game.gameOver = true;
+    }
+    game.ship->draw();
+    if (!game.gameOver) {
+        for (auto& powerup : game.powerups) {
+            powerup->draw();
+        }
+    }
+    game.endOfFrame();
 }

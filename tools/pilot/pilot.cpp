@@ -197,7 +197,7 @@ double Pilot::playAhead(const Game& game, ReplayPlatform& platform, float target
         steerToward(target, g.ship->getAngle(), keys);
         platform.call = call + k;
         holdKeys(platform, keys);
-        g.step();
+        stepUnseen(g);
         const int now = g.ship->getLives();
         if (now < lives) {
             // The sooner, the worse: a late loss may yet be dodged by a later plan.
