@@ -28,9 +28,8 @@ const KeyName kKeys[KeyCount] = {
     {VK_F3, "F3"},       {VK_1, "1"},           {VK_2, "2"},           {VK_3, "3"},
 };
 
-// The pilot of the whole-level scripts, thinking a little less far ahead and less often so that
-// a million calls stay quick; it still flies the whole level.
-constexpr PilotSettings kSoakPilot{8, 64, 6.0f};
+// The pilot of the whole-level scripts, thinking as far ahead and as often as it does there.
+constexpr PilotSettings kSoakPilot{};
 
 // Frames of endless spawning a game flown through the whole level goes on for.
 constexpr int kEndlessAtLeast = 500;
