@@ -4,8 +4,10 @@
 #include "tools/pilot/game_copy.h"
 #include "tools/replay/replay_platform.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <limits>
 #include <vector>
 
@@ -185,7 +187,8 @@ double Pilot::playAhead(const Game& game, ReplayPlatform& platform, float target
     const int bossBefore = bossHitPoints(g);
     const int scoreBefore = g.ship->getScore();
     const int swarmBefore = swarmHitsLeft(g.splitterGroup);
-    int powerupsBefore[4] = {0, countPowerups(g, 1), countPowerups(g, 2), countPowerups(g, 3)};
+    const int powerupsBefore[4] = {0, countPowerups(g, 1), countPowerups(g, 2),
+                                   countPowerups(g, 3)};
     const int livesAtStart = g.ship->getLives();
 
     double value = 0.0;

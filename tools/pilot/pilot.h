@@ -17,7 +17,7 @@ struct PilotKeys {
 // longer it takes.
 struct PilotSettings {
     // Calls between two plans; in between the ship keeps to the plan's course.
-    int replanEvery = 4;
+    int replanEvery = 2;
     // Calls each course is played ahead.
     int horizon = 72;
     // Degrees between the angles the courses steer to, from one wall to the other.
