@@ -2,14 +2,8 @@
 
 #include <memory>
 
-namespace {
-
-constexpr int kLastGeneration = 16;
-
-} // namespace
-
 void SplitterGroup::split() {
-    if (generation < kLastGeneration) {
+    if (generation < kSwarmGeneration) {
         generation *= 2;
     }
     // The twins go in at the front, behind the walk, so only the splitters that were there

@@ -6,6 +6,10 @@
 // The final swarm: one large splitter, launched once per game, that splits on every hit until it
 // is sixteen small ones, which then die one hit each. The frame step reaches into it directly: it
 // sets `launchPending`, tests and removes the splitters and counts them off in `remaining`.
+// The generation of a full swarm: sixteen splitters of one hit point each. Below it a hit only
+// splits the swarm; from it on, every hit also does damage.
+constexpr int kSwarmGeneration = 16;
+
 class SplitterGroup {
   public:
     // Doubles the generation (up to 16) and gives every splitter that still has more than one
@@ -24,5 +28,5 @@ class SplitterGroup {
     EntityList<SplitterEnemy> splitters;
     bool launchPending = false;
     // A full swarm is 16 splitters: the one launched and the 1, 2, 4 and 8 made by the splits.
-    int remaining = 16;
+    int remaining = kSwarmGeneration;
 };

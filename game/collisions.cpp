@@ -13,9 +13,6 @@
 
 namespace {
 
-// Below this generation a hit only splits the swarm; from it on, every hit also does damage.
-constexpr int kSwarmGeneration = 16;
-
 bool shotHits(const Projectile& shot, float angle, float halfWidth, float depth, float halfDepth) {
     return shot.isHitEnabled() &&
            overlaps(shot.getAngle(), shot.getHalfWidth(), angle, halfWidth) &&

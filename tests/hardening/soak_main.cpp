@@ -229,6 +229,9 @@ int run(const Options& options) {
                 "deepest frame %d\n",
                 tally.restarts, tally.menuVisits, tally.pauses, tally.gamesLost, tally.bossFights,
                 tally.deepestFrame);
+    std::printf("%d boss fights won, %d swarms destroyed, %d frames of endless spawning at the "
+                "longest\n",
+                tally.bossesDefeated, tally.swarmsDestroyed, tally.longestEndless);
     printLengths("longest lists:", tally.longest());
 
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || tally.calls() != options.calls) {

@@ -3,11 +3,11 @@
 #include "game/frame_step.h"
 #include "game/game.h"
 #include "shell/virtual_keys.h"
+#include "tools/pilot/pilot.h"
 #include "tools/replay/replay_platform.h"
 #include "tools/replay/script.h"
 #include "tools/replay/trace.h"
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -28,79 +28,19 @@ const KeyName kKeys[KeyCount] = {
     {KeyF3, "F3"},       {Key1, "1"},           {Key2, "2"},           {Key3, "3"},
 };
 
-// The pilot looks again every few calls, as a player reacts.
-constexpr int kPilotStep = 5;
-// The ship steers between these angles.
-constexpr int kSteerLimit = 30;
+// The pilot of the whole-level scripts, planning half as often as it does there so that a million
+// calls stay quick (it then lives through the whole level in 19 epochs of 20 instead of 20).
+constexpr PilotSettings kSoakPilot{4, 72, 4.0f};
+
+// Frames of endless spawning a game flown through the whole level goes on for.
+constexpr int kEndlessAtLeast = 500;
+constexpr int kEndlessAtMost = 3000;
+// A game flown through the whole level that has not got there in this many calls is given up.
+constexpr int kWholeLevelCalls = 40000;
 
 [[noreturn]] void generatorFault(const char* what, int call) {
     std::fprintf(stderr, "glimmerwake-soak: %s in call %d\n", what, call);
     std::abort();
-}
-
-// The boss keeps its distance but for its dives; until it dives the pilot sits under it, firing.
-constexpr int kBossKind = 5;
-constexpr float kBossDiving = -11.0f;
-
-bool bossHolding(const Enemy& enemy) {
-    return enemy.getKindId() == kBossKind && enemy.getDepth() < kBossDiving;
-}
-
-// How much is about to hit a ship sitting at this angle.
-float threat(const Game& game, float angle) {
-    float danger = 0.0f;
-    const auto near = [angle](float depth, float at, float far, float close, float width) {
-        return depth > far && depth < close && std::fabs(at - angle) < width;
-    };
-    for (const auto& enemy : game.enemies) {
-        if (!bossHolding(*enemy) &&
-            near(enemy->getDepth(), enemy->getAngle(), -15.0f, -4.0f, 15.0f)) {
-            danger += 1.0f + (enemy->getDepth() + 15.0f) / 10.0f;
-        }
-    }
-    for (const auto& splitter : game.splitterGroup.splitters) {
-        if (near(splitter->getDepth(), splitter->getAngle(), -15.0f, -4.0f, 15.0f)) {
-            danger += 1.0f + (splitter->getDepth() + 15.0f) / 10.0f;
-        }
-    }
-    for (const auto& shot : game.projectiles) {
-        if (shot->isEnemyOwned() &&
-            near(shot->getDepth(), shot->getAngle(), -12.0f, -5.0f, 14.0f)) {
-            danger += 2.0f;
-        }
-    }
-    return danger;
-}
-
-// Where the pilot wants the ship: under a pickup that is coming close, or lined up with an enemy
-// still far off or the boss holding back, where that is safe; else the safest angle nearest to
-// where it is.
-float pilotTarget(const Game& game) {
-    const float here = game.ship->getAngle();
-    for (const auto& powerup : game.powerups) {
-        if (powerup->getDepth() > -12.0f && threat(game, powerup->getAngle()) == 0.0f) {
-            return powerup->getAngle();
-        }
-    }
-    for (const auto& enemy : game.enemies) {
-        const float angle = enemy->getAngle();
-        if ((enemy->getDepth() < -15.0f || bossHolding(*enemy)) &&
-            std::fabs(angle) <= kSteerLimit && threat(game, angle) == 0.0f) {
-            return angle;
-        }
-    }
-    float best = here;
-    float bestDanger = threat(game, here);
-    for (int a = -kSteerLimit; a <= kSteerLimit; a += 2) {
-        const float angle = static_cast<float>(a);
-        const float danger = threat(game, angle);
-        if (danger < bestDanger ||
-            (danger == bestDanger && std::fabs(angle - here) < std::fabs(best - here))) {
-            best = angle;
-            bestDanger = danger;
-        }
-    }
-    return best;
 }
 
 // Runs the game call by call on the replay platform and writes down each key change as the
@@ -110,7 +50,7 @@ class SoakWriter {
   public:
     SoakWriter(std::ostream& out, std::uint32_t seed, int calls)
         : out_(out), random_(seed), calls_(calls), game_(frameStepGame()),
-          platform_(replayPlatform()) {
+          platform_(replayPlatform()), pilot_(kSoakPilot) {
         platform_.epoch = kDefaultEpoch;
         hashes_.reserve(static_cast<std::size_t>(calls));
     }
@@ -140,7 +80,9 @@ class SoakWriter {
             return;
         }
         const int pick = below(100);
-        if (pick < 30) {
+        if (pick < 10) {
+            flyWholeLevel();
+        } else if (pick < 30) {
             fly(below(2) == 0 ? between(5000, 30000) : between(200, 3000));
         } else if (pick < 45) {
             flyAtRandom(between(50, 1500));
@@ -208,24 +150,46 @@ class SoakWriter {
         tap(below(3) == 0 ? Space : Return);
     }
 
-    void steerTo(float target) {
-        const float here = game_.ship->getAngle();
-        set(Left, target < here - 1.0f);
-        set(Right, target > here + 1.0f);
+    // One call with the pilot of the whole-level scripts at the keys: it fires all the time,
+    // dodges, catches the pickups, takes the weapon a prompt asks for and fights the boss and
+    // the swarm.
+    void pilotCall() {
+        platform_.call = call_;
+        const PilotKeys keys = pilot_.keysFor(game_, platform_);
+        set(Left, keys.left);
+        set(Right, keys.right);
+        set(Space, keys.fire);
+        set(One, keys.weapon == 1);
+        set(Two, keys.weapon == 2);
+        set(Three, keys.weapon == 3);
+        step(1);
     }
 
-    // The pilot: fires all the time, dodges, catches pickups and now and then takes up its best
-    // weapon, until the time is up or the game is lost.
+    bool flying() const { return call_ < calls_ && !game_.gameOver && !inMenu(); }
+
+    // The pilot flies the game as it is, until the time is up or the game is lost.
     void fly(int calls) {
         const int end = call_ + calls;
-        set(Space, true);
-        while (call_ < end && call_ < calls_ && !game_.gameOver && !inMenu()) {
-            steerTo(pilotTarget(game_));
-            const int best = game_.ship->getHighestWeapon();
-            if (game_.ship->getCurrentWeapon() != best && below(40) == 0) {
-                tap(static_cast<Key>(One + best - 1));
+        pilot_.forget();
+        while (call_ < end && flying()) {
+            pilotCall();
+        }
+    }
+
+    // A new game flown from its first frame through the boss and the swarm, and on into the
+    // endless spawning for a while.
+    void flyWholeLevel() {
+        restart();
+        const int endlessFrames = between(kEndlessAtLeast, kEndlessAtMost);
+        const int end = call_ + kWholeLevelCalls;
+        int endlessFrom = -1;
+        pilot_.forget();
+        while (call_ < end && flying() &&
+               (endlessFrom < 0 || game_.frameCounter < endlessFrom + endlessFrames)) {
+            pilotCall();
+            if (endlessFrom < 0 && game_.endlessSpawning) {
+                endlessFrom = game_.frameCounter;
             }
-            step(kPilotStep);
         }
     }
 
@@ -290,6 +254,7 @@ class SoakWriter {
     const int calls_;
     Game& game_;
     ReplayPlatform& platform_;
+    Pilot pilot_;
     int call_ = 0;
     std::string line_;
     std::vector<std::uint64_t> hashes_;

@@ -50,12 +50,17 @@ bool TraceTally::read(std::string_view line, std::string& error) {
     int call = -1;
     int frame = 0;
     int bossHp = 0;
+    int remaining = 0;
     bool paused = false;
     bool over = false;
+    bool bossDefeated = false;
+    bool endless = false;
     std::string state;
     if (!readInt(line, "call", call) || !readString(line, "state", state) ||
         !readInt(line, "frame", frame) || !readBool(line, "paused", paused) ||
-        !readBool(line, "over", over) || !readInt(line, "bossHp", bossHp)) {
+        !readBool(line, "over", over) || !readInt(line, "bossHp", bossHp) ||
+        !readBool(line, "bossDefeated", bossDefeated) || !readBool(line, "endless", endless) ||
+        !readInt(line, "remaining", remaining)) {
         error = "not a trace line";
         return false;
     }
@@ -98,6 +103,19 @@ bool TraceTally::read(std::string_view line, std::string& error) {
     if (state == "Playing" && !over) {
         deepestFrame = std::max(deepestFrame, frame);
     }
+    if (bossDefeated && !bossDefeated_) {
+        ++bossesDefeated;
+    }
+    if (remaining == 0 && remaining_ > 0) {
+        ++swarmsDestroyed;
+    }
+    if (!endless) {
+        endlessFrom_ = -1;
+    } else if (endlessFrom_ < 0) {
+        endlessFrom_ = frame;
+    } else if (!over) {
+        longestEndless = std::max(longestEndless, frame - endlessFrom_);
+    }
     longest_.enemies = std::max(longest_.enemies, now.enemies);
     longest_.splitters = std::max(longest_.splitters, now.splitters);
     longest_.shots = std::max(longest_.shots, now.shots);
@@ -109,6 +127,8 @@ bool TraceTally::read(std::string_view line, std::string& error) {
     paused_ = paused;
     over_ = over;
     bossHp_ = bossHp;
+    bossDefeated_ = bossDefeated;
+    remaining_ = remaining;
     lengths_ = now;
     ++calls_;
     return true;

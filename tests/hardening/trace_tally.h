@@ -31,6 +31,11 @@ class TraceTally {
     int gamesLost = 0;
     // Games in which the boss came.
     int bossFights = 0;
+    // Games in which the boss was destroyed, and in which the whole swarm was.
+    int bossesDefeated = 0;
+    int swarmsDestroyed = 0;
+    // The most frames of endless spawning one game lived through with the ship still flying.
+    int longestEndless = 0;
     // The furthest frame of the level a game reached with the ship still flying (a lost game's
     // counter only keeps time for the burning wreck).
     int deepestFrame = 0;
@@ -42,6 +47,10 @@ class TraceTally {
     bool paused_ = false;
     bool over_ = false;
     int bossHp_ = 0;
+    bool bossDefeated_ = false;
+    int remaining_ = 0;
+    // The frame the endless spawning of the game began at, or -1 before it has.
+    int endlessFrom_ = -1;
     ListLengths lengths_;
     ListLengths longest_;
 };
