@@ -50,52 +50,102 @@ int count(const std::vector<std::string>& sounds, const std::string& name) {
 
 const char* const kShotSounds[] = {"", "missile_shot", "destroyer_shot", "laser_shot"};
 
-TEST(ReplaySounds, AWholeGameIsHeardInTheCallsItsEventsHappenIn) {
+// What one replayed game was heard to do, counted while every call is checked against its state.
+struct Heard {
+    int shots = 0;
+    int laserShots = 0;
+    int pauses = 0;
+    int bossDestroyed = 0;
+    int splits = 0;
+};
+
+// Replays the committed script NAME with --sounds and checks every call's sounds against the
+// change of state they stand for.
+Heard replayAndListen(const std::string& name) {
+    Heard tally;
     const std::string dir = testDirectory();
     const ToolRun run =
         runReplay({"--sounds", dir + "/sounds.txt",
-                   std::string(GLIMMERWAKE_SOURCE_DIR) + "/tests/tools/complete_game.replay"},
+                   std::string(GLIMMERWAKE_SOURCE_DIR) + "/tests/tools/" + name + ".replay"},
                   dir);
-    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.status, 0) << run.err;
     const std::vector<std::string> calls = linesOf(run.out);
     auto heard = soundsByCall(readWhole(dir + "/sounds.txt"));
-    ASSERT_GT(calls.size(), 3u);
+    EXPECT_GT(calls.size(), 3u);
+    if (calls.size() <= 3) {
+        return tally;
+    }
 
     EXPECT_EQ(heard[2], std::vector<std::string>{"menu_confirm"});
-    int shots = 0;
-    int pauses = 0;
     for (std::size_t k = 3; k < calls.size(); ++k) {
         const std::string& now = calls[k];
         const std::string& before = calls[k - 1];
         const std::vector<std::string>& sounds = heard[static_cast<int>(k)];
-        // A lost game's frame counter keeps time for the wreck, but nothing is updated.
+        // A lost game's frame counter keeps time for the wreck, but nothing is updated; while
+        // the boss lives the counter holds, but every unpaused call is an update.
+        const bool holding = number(now, "frame") == number(before, "frame") &&
+                             member(now, "state") == "\"Playing\"" && !flag(now, "paused") &&
+                             !flag(before, "paused");
         const bool updated =
-            number(now, "frame") != number(before, "frame") && !flag(before, "over");
+            (number(now, "frame") != number(before, "frame") || holding) && !flag(before, "over");
         // A shot is fired in every update in which the ship asks to fire.
         const std::string shot = kShotSounds[number(now, "weapon") & 3];
         const int firing = updated && flag(now, "fire") ? 1 : 0;
-        EXPECT_EQ(count(sounds, shot), firing) << "call " << k;
-        shots += firing;
+        EXPECT_EQ(count(sounds, shot), firing) << name << " call " << k;
+        tally.shots += firing;
+        tally.laserShots += count(sounds, "laser_shot");
 
         const bool paused = flag(now, "paused") && !flag(now, "over");
         const bool wasPaused = flag(before, "paused") && !flag(before, "over");
-        EXPECT_EQ(count(sounds, "pause"), paused && !wasPaused ? 1 : 0) << "call " << k;
+        EXPECT_EQ(count(sounds, "pause"), paused && !wasPaused ? 1 : 0) << name << " call " << k;
         EXPECT_EQ(count(sounds, "resume"), !flag(now, "paused") && wasPaused ? 1 : 0)
-            << "call " << k;
-        pauses += paused && !wasPaused;
+            << name << " call " << k;
+        tally.pauses += paused && !wasPaused;
         EXPECT_EQ(count(sounds, "game_over"), flag(now, "over") && !flag(before, "over") ? 1 : 0)
-            << "call " << k;
+            << name << " call " << k;
         if (flag(now, "paused") && flag(before, "paused")) {
             // A paused game, lost or not, is silent but for the overlay's choice.
             for (const std::string& s : sounds) {
-                EXPECT_EQ(s, "menu_confirm") << "call " << k;
+                EXPECT_EQ(s, "menu_confirm") << name << " call " << k;
             }
         }
+
+        // The boss falls once, in the call that marks it defeated; the swarm is heard splitting
+        // in exactly the calls in which its generation grows, once for every doubling.
+        const bool bossFell = flag(now, "bossDefeated") && !flag(before, "bossDefeated");
+        EXPECT_EQ(count(sounds, "boss_destroyed"), bossFell ? 1 : 0) << name << " call " << k;
+        tally.bossDestroyed += count(sounds, "boss_destroyed");
+        // Two hits in one call double the generation twice, and are heard twice.
+        int doublings = 0;
+        for (int g = number(before, "generation"); g > 0 && g < number(now, "generation"); g *= 2) {
+            ++doublings;
+        }
+        EXPECT_EQ(count(sounds, "swarm_split"), doublings) << name << " call " << k;
+        tally.splits += doublings;
     }
-    // The game above fires, pauses, resumes, loses and restarts: every check had work to do.
-    EXPECT_GT(shots, 100);
-    EXPECT_EQ(pauses, 1);
+    return tally;
 }
+
+TEST(ReplaySounds, AWholeGameIsHeardInTheCallsItsEventsHappenIn) {
+    const Heard heard = replayAndListen("complete_game");
+    // The game above fires, pauses, resumes, loses and restarts: every check had work to do.
+    EXPECT_GT(heard.shots, 100);
+    EXPECT_EQ(heard.pauses, 1);
+}
+
+class ReplaySoundsOfTheWholeLevel : public testing::TestWithParam<const char*> {};
+
+// The pilot's games beat the boss, take the laser and split the swarm down to sixteen.
+TEST_P(ReplaySoundsOfTheWholeLevel, TheBossTheSwarmAndTheLaserAreHeard) {
+    const Heard heard = replayAndListen(GetParam());
+    EXPECT_EQ(heard.bossDestroyed, 1);
+    // 1 to 2, 4, 8 and 16.
+    EXPECT_EQ(heard.splits, 4);
+    EXPECT_GT(heard.laserShots, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Flown, ReplaySoundsOfTheWholeLevel,
+                         testing::Values("whole_level_1", "whole_level_2", "whole_level_3"));
 
 TEST(ReplaySounds, WritingTheSoundsChangesNothingInTheTrace) {
     const std::string dir = testDirectory();
