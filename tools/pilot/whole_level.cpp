@@ -1,5 +1,6 @@
 #include "tools/pilot/whole_level.h"
 
+#include "base/kinds.h"
 #include "entities/splitter_group.h"
 #include "game/frame_step.h"
 #include "shell/virtual_keys.h"
@@ -35,8 +36,12 @@ class ScriptWriter {
     }
 
     void hold(const PilotKeys& keys) {
-        const bool down[] = {keys.left,        keys.right,       keys.fire,
-                             keys.weapon == 1, keys.weapon == 2, keys.weapon == 3};
+        const bool down[] = {keys.left,
+                             keys.right,
+                             keys.fire,
+                             keys.weapon == kWeaponMissile,
+                             keys.weapon == kWeaponDestroyer,
+                             keys.weapon == kWeaponLaser};
         for (std::size_t i = 0; i < std::size(kPlayKeys); ++i) {
             set(kPlayKeys[i].virtualKey, kPlayKeys[i].name, down[i]);
         }
@@ -82,11 +87,13 @@ LevelReach flyWholeLevel(std::ostream& script, std::int64_t epoch, const PilotSe
             continue;
         }
         const PlayerShip& ship = *game.ship;
-        note(reach.secondWeapon, ship.getHighestWeapon() >= 2, call);
+        note(reach.secondWeapon, ship.getHighestWeapon() >= kWeaponDestroyer, call);
         note(reach.firstPromptObeyed,
-             game.weaponPrompt == 1 && ship.getCurrentWeapon() == 1 && reach.secondWeapon >= 0,
+             game.weaponPrompt == kWeaponMissile && ship.getCurrentWeapon() == kWeaponMissile &&
+                 reach.secondWeapon >= 0,
              call);
-        note(reach.secondPromptObeyed, game.weaponPrompt == 2 && ship.getCurrentWeapon() == 2,
+        note(reach.secondPromptObeyed,
+             game.weaponPrompt == kWeaponDestroyer && ship.getCurrentWeapon() == kWeaponDestroyer,
              call);
         note(reach.bossDefeated, game.bossDefeated, call);
         int wrenchesNow = 0;
@@ -95,7 +102,7 @@ LevelReach flyWholeLevel(std::ostream& script, std::int64_t epoch, const PilotSe
         }
         note(reach.wrenchCaught, wrenchesNow < wrenches, call);
         wrenches = wrenchesNow;
-        note(reach.thirdWeapon, ship.getHighestWeapon() == 3, call);
+        note(reach.thirdWeapon, ship.getHighestWeapon() == kWeaponLaser, call);
         note(reach.bannerSeen,
              game.frameCounter > kBannerAfter && game.frameCounter < kBannerBefore, call);
         note(reach.swarmSplit, game.splitterGroup.generation == kSwarmGeneration, call);
