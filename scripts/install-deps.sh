@@ -28,8 +28,9 @@ test_packages=(
     # checking the rules' sine and cosine against MPFR (tools/trig_check)
     libmpfr-dev
     # installing and packing: the menu entry and AppStream checks, dpkg-shlibdeps for the
-    # Debian package's dependencies, groff for the manual page check
-    desktop-file-utils appstream dpkg-dev groff-base
+    # Debian package's dependencies (CPack finds the binaries it asks about with file), groff for
+    # the manual page check
+    desktop-file-utils appstream dpkg-dev file groff-base
     # the art tool that draws Data/
     libcairo2-dev
     # memcheck of the replay tool
