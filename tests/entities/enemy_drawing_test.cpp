@@ -19,6 +19,9 @@ class EnemyDrawing : public ::testing::Test {
         ASSERT_TRUE(sharedGlContext().ok()) << sharedGlContext().error();
         resizeView(1024, 768);
         initGlState();
+        // The context is shared by every test of the binary: a texture another test left bound
+        // would tint the outlines, which draw with whatever texturing the frame left them.
+        glBindTexture(GL_TEXTURE_2D, 0);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
 };
