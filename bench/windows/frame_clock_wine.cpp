@@ -2,7 +2,8 @@
 // tick, does `work` milliseconds of busy work (a stand-in for drawing) and waits out its period
 // from that tick. Prints the period the frames kept (median, 99th percentile, longest) and the CPU
 // time the process spent per frame, for the deadline wait (shell/win32/frame_clock.cpp) and for a
-// busy-wait on GetTickCount alone, the way the game was first paced.
+// busy-wait on GetTickCount alone, the way the game was first paced, and the step GetTickCount
+// moves by, which sets the period such a busy-wait can keep.
 //   glimmerwake_frame_clock_wine [FRAMES [WORK_MS]]     default 1000 frames, no work
 #include "shell/platform.h"
 
@@ -53,6 +54,22 @@ void busyWaitOnTickCount(std::uint32_t start, std::uint32_t milliseconds) {
     }
 }
 
+// How far GetTickCount moves when it moves: the median of 100 steps. Windows documents its
+// resolution as the system timer's, typically 10 to 16 ms.
+std::uint32_t tickStepMs() {
+    std::vector<std::uint32_t> steps;
+    std::uint32_t last = GetTickCount();
+    while (steps.size() < 100) {
+        const std::uint32_t now = GetTickCount();
+        if (now != last) {
+            steps.push_back(now - last);
+            last = now;
+        }
+    }
+    std::sort(steps.begin(), steps.end());
+    return steps[steps.size() / 2];
+}
+
 template <typename Wait> void measure(const char* name, int frames, double workMs, Wait wait) {
     std::vector<double> periods;
     periods.reserve(static_cast<std::size_t>(frames));
@@ -89,6 +106,7 @@ int main(int argc, char** argv) {
     if (highResolution != nullptr) {
         CloseHandle(highResolution);
     }
+    std::printf("GetTickCount moves in steps of %u ms (median of 100)\n", tickStepMs());
     measure("deadline wait (the game)", frames, workMs, waitSince);
     measure("busy-wait on GetTickCount", frames, workMs, busyWaitOnTickCount);
     return 0;

@@ -24,7 +24,15 @@ start_game "$top" timeout $((seconds * 3 + 60)) wine "$game"
 wait_for_window
 wait_for_menu_title
 program=$(pgrep -P "$game_pid" | head -1)
-server=$(pgrep -n -x wineserver64 || pgrep -n -x wineserver)
+# Our own prefix's server: the newest wineserver on the machine may be another prefix's (a test
+# run beside this one), and end in the middle of a span.
+server=
+for pid in $(pgrep -x wineserver64 || true) $(pgrep -x wineserver || true); do
+    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+        server=$pid
+    fi
+done
+[ -n "$server" ] || fail "no wineserver serving $WINEPREFIX"
 
 ticks() { # user + system clock ticks of a process
     awk '{print $14 + $15}' "/proc/$1/stat"
