@@ -118,6 +118,9 @@ void stepUnseen(Game& game) {
         return;
     }
     seedRandom(static_cast<std::uint32_t>(calendarSeconds()));
+    // Game::updatePhase without its radar points (nothing here would ever draw and empty them)
+    // and its weapon-switch sound; GameCopy.ACopyPlaysOnExactly... catches a step
+    // that one gains and this one lacks.
     game.runLevelTimeline();
     game.advanceFrameCounter();
     game.ship->update();
