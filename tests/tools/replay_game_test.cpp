@@ -1,31 +1,11 @@
 // Whole games played through the replay tool and read back from its trace.
 #include "tests/tools/replay_run.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 namespace {
-
-// The value after `"name":` in a trace line; the names used here occur once per line.
-std::string rawMember(const std::string& line, const std::string& name) {
-    const std::string key = "\"" + name + "\":";
-    const std::size_t at = line.find(key);
-    if (at == std::string::npos) {
-        return "";
-    }
-    const std::size_t start = at + key.size();
-    return line.substr(start, line.find_first_of(",}]", start) - start);
-}
-
-int intMember(const std::string& line, const std::string& name) {
-    return std::atoi(rawMember(line, name).c_str());
-}
-
-bool boolMember(const std::string& line, const std::string& name) {
-    return rawMember(line, name) == "true";
-}
 
 std::string shipOf(const std::string& line) {
     const std::size_t at = line.find("\"ship\":{");

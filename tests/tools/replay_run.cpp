@@ -2,6 +2,7 @@
 
 #include "tests/support/png_files.h"
 
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -96,4 +97,22 @@ std::vector<std::string> linesOf(const std::string& text) {
 
 bool holds(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
+}
+
+std::string rawMember(const std::string& line, const std::string& name) {
+    const std::string key = "\"" + name + "\":";
+    const std::size_t at = line.find(key);
+    if (at == std::string::npos) {
+        return "";
+    }
+    const std::size_t start = at + key.size();
+    return line.substr(start, line.find_first_of(",}]", start) - start);
+}
+
+int intMember(const std::string& line, const std::string& name) {
+    return std::atoi(rawMember(line, name).c_str());
+}
+
+bool boolMember(const std::string& line, const std::string& name) {
+    return rawMember(line, name) == "true";
 }

@@ -26,3 +26,9 @@ ToolRun runScript(const std::string& script, const std::string& extraEnv = "");
 
 std::vector<std::string> linesOf(const std::string& text);
 bool holds(const std::string& text, const std::string& part);
+
+// The value after `"name":` in a trace line, as text (the first member of that name); empty when
+// there is none.
+std::string rawMember(const std::string& line, const std::string& name);
+int intMember(const std::string& line, const std::string& name);
+bool boolMember(const std::string& line, const std::string& name);

@@ -2,7 +2,6 @@
 // sound must come in the call whose state shows its event, and none without one.
 #include "tests/tools/replay_run.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
@@ -10,23 +9,6 @@
 #include <vector>
 
 namespace {
-
-std::string member(const std::string& line, const std::string& name) {
-    const std::string key = "\"" + name + "\":";
-    const std::size_t at = line.find(key);
-    if (at == std::string::npos) {
-        return "";
-    }
-    const std::size_t start = at + key.size();
-    return line.substr(start, line.find_first_of(",}]", start) - start);
-}
-
-bool flag(const std::string& line, const std::string& name) {
-    return member(line, name) == "true";
-}
-int number(const std::string& line, const std::string& name) {
-    return std::atoi(member(line, name).c_str());
-}
 
 // The effects heard in each call, from lines "CALL NAME".
 std::map<int, std::vector<std::string>> soundsByCall(const std::string& text) {
@@ -83,27 +65,28 @@ Heard replayAndListen(const std::string& name) {
         const std::vector<std::string>& sounds = heard[static_cast<int>(k)];
         // A lost game's frame counter keeps time for the wreck, but nothing is updated; while
         // the boss lives the counter holds, but every unpaused call is an update.
-        const bool holding = number(now, "frame") == number(before, "frame") &&
-                             member(now, "state") == "\"Playing\"" && !flag(now, "paused") &&
-                             !flag(before, "paused");
-        const bool updated =
-            (number(now, "frame") != number(before, "frame") || holding) && !flag(before, "over");
+        const bool holding = intMember(now, "frame") == intMember(before, "frame") &&
+                             rawMember(now, "state") == "\"Playing\"" &&
+                             !boolMember(now, "paused") && !boolMember(before, "paused");
+        const bool updated = (intMember(now, "frame") != intMember(before, "frame") || holding) &&
+                             !boolMember(before, "over");
         // A shot is fired in every update in which the ship asks to fire.
-        const std::string shot = kShotSounds[number(now, "weapon") & 3];
-        const int firing = updated && flag(now, "fire") ? 1 : 0;
+        const std::string shot = kShotSounds[intMember(now, "weapon") & 3];
+        const int firing = updated && boolMember(now, "fire") ? 1 : 0;
         EXPECT_EQ(count(sounds, shot), firing) << name << " call " << k;
         tally.shots += firing;
         tally.laserShots += count(sounds, "laser_shot");
 
-        const bool paused = flag(now, "paused") && !flag(now, "over");
-        const bool wasPaused = flag(before, "paused") && !flag(before, "over");
+        const bool paused = boolMember(now, "paused") && !boolMember(now, "over");
+        const bool wasPaused = boolMember(before, "paused") && !boolMember(before, "over");
         EXPECT_EQ(count(sounds, "pause"), paused && !wasPaused ? 1 : 0) << name << " call " << k;
-        EXPECT_EQ(count(sounds, "resume"), !flag(now, "paused") && wasPaused ? 1 : 0)
+        EXPECT_EQ(count(sounds, "resume"), !boolMember(now, "paused") && wasPaused ? 1 : 0)
             << name << " call " << k;
         tally.pauses += paused && !wasPaused;
-        EXPECT_EQ(count(sounds, "game_over"), flag(now, "over") && !flag(before, "over") ? 1 : 0)
+        EXPECT_EQ(count(sounds, "game_over"),
+                  boolMember(now, "over") && !boolMember(before, "over") ? 1 : 0)
             << name << " call " << k;
-        if (flag(now, "paused") && flag(before, "paused")) {
+        if (boolMember(now, "paused") && boolMember(before, "paused")) {
             // A paused game, lost or not, is silent but for the overlay's choice.
             for (const std::string& s : sounds) {
                 EXPECT_EQ(s, "menu_confirm") << name << " call " << k;
@@ -112,12 +95,14 @@ Heard replayAndListen(const std::string& name) {
 
         // The boss falls once, in the call that marks it defeated; the swarm is heard splitting
         // in exactly the calls in which its generation grows, once for every doubling.
-        const bool bossFell = flag(now, "bossDefeated") && !flag(before, "bossDefeated");
+        const bool bossFell =
+            boolMember(now, "bossDefeated") && !boolMember(before, "bossDefeated");
         EXPECT_EQ(count(sounds, "boss_destroyed"), bossFell ? 1 : 0) << name << " call " << k;
         tally.bossDestroyed += count(sounds, "boss_destroyed");
         // Two hits in one call double the generation twice, and are heard twice.
         int doublings = 0;
-        for (int g = number(before, "generation"); g > 0 && g < number(now, "generation"); g *= 2) {
+        for (int g = intMember(before, "generation"); g > 0 && g < intMember(now, "generation");
+             g *= 2) {
             ++doublings;
         }
         EXPECT_EQ(count(sounds, "swarm_split"), doublings) << name << " call " << k;
