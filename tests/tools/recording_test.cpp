@@ -59,17 +59,9 @@ void expectReplayReads(const ReplayScript& script, const std::vector<Reading>& g
     ReplayPlatform& platform = replayPlatform();
     platform = ReplayPlatform{};
     platform.epoch = script.epoch;
-    auto nextKey = script.keyChanges.begin();
-    auto nextClock = script.clockChanges.begin();
+    ScriptFeed feed(script);
     for (int call = 0; call < script.calls; ++call) {
-        platform.call = call;
-        for (; nextKey != script.keyChanges.end() && nextKey->call == call; ++nextKey) {
-            platform.keys[nextKey->virtualKey] = nextKey->down;
-        }
-        for (; nextClock != script.clockChanges.end() && nextClock->call == call; ++nextClock) {
-            platform.clockSet = true;
-            platform.clock = nextClock->seconds;
-        }
+        feed.enterCall(platform, call);
         ASSERT_EQ(calendarSeconds(), game[call].seconds) << "call " << call;
         for (const ScriptKey& key : kScriptKeys) {
             ASSERT_EQ(keyDown(key.virtualKey), game[call].keys[key.virtualKey])

@@ -120,21 +120,13 @@ int play(const ReplayScript& script, const std::string& scriptName, std::FILE* s
 
     ReplayPlatform& platform = replayPlatform();
     platform.epoch = script.epoch;
-    auto nextKey = script.keyChanges.begin();
-    auto nextClock = script.clockChanges.begin();
+    ScriptFeed feed(script);
     auto nextShot = script.shots.begin();
     std::string line;
     int status = kExitDone;
     int call = 0;
     for (; call < script.calls && !platform.quitRequested && status == kExitDone; ++call) {
-        platform.call = call;
-        for (; nextKey != script.keyChanges.end() && nextKey->call == call; ++nextKey) {
-            platform.keys[nextKey->virtualKey] = nextKey->down;
-        }
-        for (; nextClock != script.clockChanges.end() && nextClock->call == call; ++nextClock) {
-            platform.clockSet = true;
-            platform.clock = nextClock->seconds;
-        }
+        feed.enterCall(platform, call);
         FrameStep();
         // The call has presented its frame, and the framebuffer, which is never swapped, still
         // holds it.

@@ -63,3 +63,17 @@ const std::string& dataRoot() {
     static const std::string workingDirectory;
     return workingDirectory;
 }
+
+void ScriptFeed::enterCall(ReplayPlatform& platform, int call) {
+    platform.call = call;
+    for (; nextKey_ < script_.keyChanges.size() && script_.keyChanges[nextKey_].call == call;
+         ++nextKey_) {
+        platform.keys[script_.keyChanges[nextKey_].virtualKey] = script_.keyChanges[nextKey_].down;
+    }
+    for (;
+         nextClock_ < script_.clockChanges.size() && script_.clockChanges[nextClock_].call == call;
+         ++nextClock_) {
+        platform.clockSet = true;
+        platform.clock = script_.clockChanges[nextClock_].seconds;
+    }
+}

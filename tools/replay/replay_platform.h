@@ -1,7 +1,9 @@
 #pragma once
 
 #include "base/sound_effects.h"
+#include "tools/replay/script.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -28,3 +30,18 @@ ReplayPlatform& replayPlatform();
 
 // The effects the given call asked for: empty unless it is the latest call that asked.
 std::vector<SoundEffect> soundsOfCall(int call);
+
+// Hands a script's key and clock changes to the platform, call after call, as the replay tool
+// plays it. The script must outlive the feed.
+class ScriptFeed {
+  public:
+    explicit ScriptFeed(const ReplayScript& script) : script_(script) {}
+    // Makes `call` the platform's current call, with every key and clock change the script
+    // makes at it. Calls come in order.
+    void enterCall(ReplayPlatform& platform, int call);
+
+  private:
+    const ReplayScript& script_;
+    std::size_t nextKey_ = 0;
+    std::size_t nextClock_ = 0;
+};
