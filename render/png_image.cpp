@@ -1,5 +1,6 @@
 #include "render/png_image.h"
 
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -104,6 +105,8 @@ std::optional<RgbaImage> decodePng(const std::uint8_t* data, std::size_t size, i
     return image;
 }
 
+namespace {
+
 bool encodeRgbPng(std::FILE* file, int width, int height, const std::vector<std::uint8_t>& rgb) {
     if (width <= 0 || height <= 0 || rgb.size() != std::size_t(width) * height * 3) {
         return false;
@@ -124,4 +127,17 @@ bool encodeRgbPng(std::FILE* file, int width, int height, const std::vector<std:
     }
     png_destroy_write_struct(&png, &info);
     return written;
+}
+
+} // namespace
+
+bool writeRgbPngAndClose(std::FILE* file, int width, int height,
+                         const std::vector<std::uint8_t>& rgb, std::string& why) {
+    const bool written = encodeRgbPng(file, width, height, rgb);
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        why = written ? std::strerror(errno) : "the PNG could not be encoded";
+        return false;
+    }
+    return true;
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <string>
 #include <vector>
 
 // A decoded image: 8-bit RGBA, rows from the file's top row down.
@@ -19,6 +20,8 @@ struct RgbaImage {
 // any pixel memory is allocated. Nothing on failure; never reports anything.
 std::optional<RgbaImage> decodePng(const std::uint8_t* data, std::size_t size, int maxDimension);
 
-// Encodes RGB rows (top first) as an 8-bit RGB PNG into an open file, which stays open. False
-// when the rows do not fill the picture or libpng failed; the caller opens, closes and reports.
-bool encodeRgbPng(std::FILE* file, int width, int height, const std::vector<std::uint8_t>& rgb);
+// Encodes RGB rows (top first) as an 8-bit RGB PNG into a file opened for writing, and closes
+// it. False, with the reason in `why`, when the rows do not fill the picture, libpng failed or
+// the file could not be written out. Each platform opens the file its own way.
+bool writeRgbPngAndClose(std::FILE* file, int width, int height,
+                         const std::vector<std::uint8_t>& rgb, std::string& why);

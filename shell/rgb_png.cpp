@@ -56,11 +56,5 @@ bool writeRgbPng(const char* path, int width, int height, const std::vector<std:
     if (file == nullptr) {
         return false;
     }
-    const bool written = encodeRgbPng(file, width, height, rgb);
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        why = written ? std::strerror(errno) : "the PNG could not be encoded";
-        return false;
-    }
-    return true;
+    return writeRgbPngAndClose(file, width, height, rgb, why);
 }

@@ -18,11 +18,5 @@ bool writeRgbPng(const char* path, int width, int height, const std::vector<std:
         why = std::strerror(errno);
         return false;
     }
-    const bool written = encodeRgbPng(file, width, height, rgb);
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        why = written ? std::strerror(errno) : "the PNG could not be encoded";
-        return false;
-    }
-    return true;
+    return writeRgbPngAndClose(file, width, height, rgb, why);
 }
