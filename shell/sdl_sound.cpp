@@ -65,11 +65,14 @@ void fillBuffer(void* userdata, Uint8* stream, int bytes) {
 void startSound(const std::string& directory, bool muted) {
     SoundState& state = sound();
     state.mixer.setMuted(muted);
-    state.mixer.loadAll(directory);
-    const StandardErrorSilenced quiet;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        return;
+    {
+        const StandardErrorSilenced quiet;
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            return;
+        }
     }
+    // Read only when there is audio to play them on.
+    state.mixer.loadAll(directory);
     SDL_AudioSpec wanted{};
     wanted.freq = kSoundSampleRate;
     wanted.format = AUDIO_S16SYS;
@@ -78,7 +81,10 @@ void startSound(const std::string& directory, bool muted) {
     wanted.callback = fillBuffer;
     wanted.userdata = &state.mixer;
     // No changes allowed: SDL converts to whatever the device takes.
-    state.device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    {
+        const StandardErrorSilenced quiet;
+        state.device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    }
     if (state.device != 0) {
         SDL_PauseAudioDevice(state.device, 0);
     }
