@@ -18,9 +18,9 @@ constexpr std::size_t kRiffHeaderBytes = 12;
 // The soft knee of the mix: where it starts and the ceiling it bends towards.
 constexpr std::int32_t kKnee = 24576;
 constexpr float kCeiling = 32000.0f;
-// The music's full level in 16-bit units: chosen by loudness (bench/README.md) so the themes sit
-// about ten LU under the effects.
-constexpr float kMusicFullScale = 9000.0f;
+// The music's full level in 16-bit units, chosen by loudness (bench/README.md): the themes sit
+// about nine LU under the effects of a game.
+constexpr float kMusicFullScale = 5000.0f;
 // Summed a block at a time on the stack: the audio thread allocates nothing.
 constexpr int kMixBlock = 256;
 

@@ -20,7 +20,7 @@ ThemeScore menuTheme() {
     return {90,
             8,
             true,
-            0.9f,
+            1.1f,
             "Am | F | C | G | Am | F | Dm | E7",
             {
                 {I::Pad, 3, "x"},
@@ -40,7 +40,7 @@ ThemeScore levelTheme() {
     return {126,
             8,
             true,
-            1.0f,
+            0.97f,
             "Am | Am | F | G | Am | C | Dm | E7",
             {
                 {I::Bass, 2, "1 1 8 1 1 1 8 5"},
@@ -61,7 +61,7 @@ ThemeScore bossTheme() {
     return {147,
             4,
             true,
-            0.9f,
+            0.78f,
             "Dm | Dm | Bb | A7",
             {
                 {I::Pad, 3, "x"},
