@@ -22,10 +22,10 @@ measure() {
 }
 
 cd "$source_dir"
-"$build/bench/glimmerwake-music-render" themes "$work"
+"$build/glimmerwake-music-render" themes "$work"
 "$build/glimmerwake-replay" --sounds "$work/sounds.txt" --music "$work/music.txt" "$script" \
     >/dev/null
-"$build/bench/glimmerwake-music-render" game "$work/sounds.txt" "$work/music.txt" "$work"
+"$build/glimmerwake-music-render" game "$work/sounds.txt" "$work/music.txt" "$work"
 for name in menu level boss finale game_over paused effects music mix; do
     measure "$work/$name.wav"
 done

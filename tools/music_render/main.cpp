@@ -1,5 +1,6 @@
-// glimmerwake-music-render: writes what the mixer plays as 16-bit mono WAV files, for measuring
-// loudness (bench/music_loudness.sh) and for listening.
+// glimmerwake-music-render: writes what the mixer plays as 16-bit mono WAV files, for the tests
+// that compare the game's sound with its themes, for measuring loudness
+// (bench/music_loudness.sh) and for listening.
 //
 //   glimmerwake-music-render themes DIR
 //       DIR/THEME.wav: each theme once through (the sting with its tail), as the mixer plays it
