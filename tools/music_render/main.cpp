@@ -8,7 +8,7 @@
 //       a replayed game as heard, from the replay tool's --sounds and --music files, one call
 //       every 10 ms: DIR/effects.wav alone, DIR/music.wav alone and DIR/mix.wav together
 #include "shell/common/music_sequencer.h"
-#include "shell/sound_mixer.h"
+#include "shell/common/sound_mixer.h"
 
 #include <cstdio>
 #include <cstring>

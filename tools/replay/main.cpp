@@ -1,12 +1,12 @@
 // glimmerwake-replay: plays the game from a key script over its own frame function and prints
 // the whole game state after every call, one JSON object a line.
 #include "game/frame_step.h"
+#include "replay/script.h"
+#include "replay/trace.h"
 #include "shell/common/music_cues.h"
-#include "shell/offscreen_context.h"
-#include "shell/rgb_png.h"
-#include "tools/replay/replay_platform.h"
-#include "tools/replay/script.h"
-#include "tools/replay/trace.h"
+#include "shell/common/offscreen_context.h"
+#include "shell/common/rgb_png.h"
+#include "shell/headless/replay_platform.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -40,7 +40,8 @@ const char kUsage[] =
     "--sounds FILE writes every sound effect the game asks for as a line CALL NAME.\n"
     "--music FILE writes the music's theme as a line CALL THEME in the first call and in every\n"
     "call after which it changes.\n"
-    "Exit status: 0 when the script ran to its end or the game quit, 2 for a malformed script,\n"
+    "Exit status: 0 when the script ran to its end or the game quit, 1 when the trace, the\n"
+    "sounds or the music could not be written, 2 for a malformed script,\n"
     "3 when a shot could not be taken.\n";
 
 // Says on standard error how much of a recording cut short is played.
@@ -74,6 +75,12 @@ std::optional<ReplayScript> readScript(const std::string& name, ScriptOptions op
     }
     if (!script) {
         std::fprintf(stderr, "%s:%d: %s\n", name.c_str(), error.line, error.message.c_str());
+        if (error.noEnd) {
+            std::fprintf(stderr,
+                         "%s: a recording cut short (its game was killed) plays with "
+                         "--partial\n",
+                         name.c_str());
+        }
     } else if (!script->ended) {
         notePartial(name, *script);
     }
@@ -84,7 +91,7 @@ bool takeShot(const OffscreenContext& context, const ShotRequest& shot,
               const std::string& scriptName) {
     std::string why;
     if (writeRgbPng(shot.file.c_str(), OffscreenContext::kWidth, OffscreenContext::kHeight,
-                    context.readRgb(), why)) {
+                    context.readRgb(), ShotTarget::NewOrPng, why)) {
         return true;
     }
     std::fprintf(stderr, "%s:%d: cannot write the shot %s: %s\n", scriptName.c_str(), shot.line,
@@ -109,20 +116,23 @@ struct Listening {
     MusicTheme theme = MusicTheme::Silence;
 };
 
-// Writes what the call asked to be heard, a line an effect.
-void writeSounds(std::FILE* file, int call, const std::vector<SoundEffect>& sounds) {
+// Writes what the call asked to be heard, a line an effect; false when a write failed.
+bool writeSounds(std::FILE* file, int call, const std::vector<SoundEffect>& sounds) {
     for (const SoundEffect effect : sounds) {
-        std::fprintf(file, "%d %s\n", call, soundEffectName(effect));
+        if (std::fprintf(file, "%d %s\n", call, soundEffectName(effect)) < 0) {
+            return false;
+        }
     }
+    return true;
 }
 
-// Writes the theme the call leaves the music on, when it is a new one.
-void writeMusic(Listening& listening, int call, const Game& game) {
+// Writes the theme the call leaves the music on, when it is a new one; false when the write
+// failed.
+bool writeMusic(Listening& listening, int call, const Game& game) {
     const MusicTheme theme = musicThemeFor(game);
-    if (call == 0 || theme != listening.theme) {
-        std::fprintf(listening.music, "%d %s\n", call, musicThemeName(theme));
-    }
+    const bool changed = call == 0 || theme != listening.theme;
     listening.theme = theme;
+    return !changed || std::fprintf(listening.music, "%d %s\n", call, musicThemeName(theme)) >= 0;
 }
 
 // Plays the script's calls and prints their trace; returns the exit status.
@@ -157,11 +167,16 @@ int play(const ReplayScript& script, const std::string& scriptName, Listening& l
                 status = kExitNoShot;
             }
         }
-        if (listening.sounds != nullptr) {
-            writeSounds(listening.sounds, call, soundsOfCall(call));
+        if (listening.sounds != nullptr &&
+            !writeSounds(listening.sounds, call, soundsOfCall(call))) {
+            std::fprintf(stderr, "glimmerwake-replay: cannot write the sounds: %s\n",
+                         std::strerror(errno));
+            return kExitTraceLost;
         }
-        if (listening.music != nullptr) {
-            writeMusic(listening, call, frameStepGame());
+        if (listening.music != nullptr && !writeMusic(listening, call, frameStepGame())) {
+            std::fprintf(stderr, "glimmerwake-replay: cannot write the music: %s\n",
+                         std::strerror(errno));
+            return kExitTraceLost;
         }
         line.clear();
         appendTraceLine(line, call, frameStepGame());
