@@ -231,7 +231,10 @@ CompiledTheme compileTheme(const ThemeScore& score) {
 }
 
 void ThemePlayer::start(const CompiledTheme* theme) {
-    theme_ = theme;
+    // A theme with no steps (silence, or a score that could not be read) has nothing to play and
+    // no loop to go round: it is played as silence.
+    const bool playable = theme != nullptr && theme->error.empty() && theme->steps > 0;
+    theme_ = playable ? theme : nullptr;
     position_ = 0;
     nextNote_ = 0;
     noiseSeed_ = 1;

@@ -39,6 +39,7 @@ CompiledTheme compileTheme(const ThemeScore& score);
 // nothing once made.
 class ThemePlayer {
   public:
+    // Starts `theme` from its top; one without steps or with an error plays as silence.
     void start(const CompiledTheme* theme);
     void stop() { start(nullptr); }
 

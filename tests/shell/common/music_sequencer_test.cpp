@@ -156,6 +156,17 @@ TEST(ThemePlayer, EveryThemeLoopsWithoutAClick) {
     }
 }
 
+// A score that could not be read is never played: its loop would have no length to go round.
+TEST(ThemePlayer, AThemeThatDidNotReadPlaysAsSilence) {
+    const CompiledTheme broken =
+        compileTheme({kTempo, 1, true, 1.0f, "Am", {{Instrument::Kick, 0, "x x x"}}});
+    ASSERT_NE(broken.error, "");
+    ThemePlayer player;
+    player.start(&broken);
+    EXPECT_TRUE(player.finished());
+    EXPECT_EQ(rendered(player, 1000), std::vector<float>(1000, 0.0f));
+}
+
 TEST(ThemePlayer, TheStingPlaysOnceAndFallsSilent) {
     const CompiledTheme sting = compileTheme(themeScore(MusicTheme::GameOver));
     ThemePlayer player;
