@@ -212,12 +212,14 @@ TEST(ReplaySounds, WritingTheSoundsChangesNothingInTheTrace) {
     EXPECT_TRUE(plain.out == listening.out);
 }
 
-TEST(ReplaySounds, AnUnwritableSoundsFileIsAnErrorBeforeAnythingRuns) {
-    const ToolRun run =
-        runReplay({"--sounds", "/nonexistent/dir/sounds.txt", "-"}, testDirectory(), "end 5\n");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_TRUE(run.out.empty());
-    EXPECT_TRUE(holds(run.err, "cannot write the sounds"));
+TEST(ReplaySounds, AnUnwritableSoundsOrMusicFileIsAnErrorBeforeAnythingRuns) {
+    for (const char* what : {"sounds", "music"}) {
+        const ToolRun run = runReplay({std::string("--") + what, "/nonexistent/dir/file.txt", "-"},
+                                      testDirectory(), "end 5\n");
+        EXPECT_EQ(run.status, 2) << what;
+        EXPECT_TRUE(run.out.empty());
+        EXPECT_TRUE(holds(run.err, std::string("cannot write the ") + what)) << run.err;
+    }
 }
 
 } // namespace
