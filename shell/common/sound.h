@@ -5,8 +5,8 @@
 #include <string>
 
 // The shell's sound: the effects of `directory` and the music mixed into one stream on the
-// platform's audio (SDL's on the desktop, waveOut on Windows). No audio device, or effects that
-// cannot be read, is silence and never an error.
+// platform's audio (SDL's on the desktop, waveOut on Windows). No audio device is silence, and
+// effects that cannot be read are silent; neither is an error.
 void startSound(const std::string& directory, bool muted, bool musicOn);
 void stopSound();
 
