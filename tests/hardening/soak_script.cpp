@@ -1,10 +1,10 @@
 #include "tests/hardening/soak_script.h"
 
-#include "game/frame_step.h"
 #include "game/game.h"
 #include "platform/virtual_keys.h"
 #include "replay/script.h"
 #include "replay/trace.h"
+#include "shell/common/frame_step.h"
 #include "shell/headless/replay_platform.h"
 #include "tools/pilot/pilot.h"
 

@@ -3,8 +3,8 @@
 // buttons and stick, then looks at the game. Run on an Xvfb screen whose window has the keyboard
 // focus, as SDL gives pads only to a focused window (pad_game_end_to_end.sh). Exit status 0 when
 // every step did what it should.
-#include "game/frame_step.h"
 #include "game/game.h"
+#include "shell/common/frame_step.h"
 #include "shell/sdl/frame_clock.h"
 #include "shell/sdl/pad_input.h"
 #include "shell/sdl/sdl_backend.h"

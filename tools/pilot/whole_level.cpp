@@ -2,8 +2,8 @@
 
 #include "base/kinds.h"
 #include "entities/splitter_group.h"
-#include "game/frame_step.h"
 #include "platform/virtual_keys.h"
+#include "shell/common/frame_step.h"
 #include "shell/headless/replay_platform.h"
 
 namespace {
