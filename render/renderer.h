@@ -16,6 +16,9 @@ class Renderer {
     // size.
     void resize(int width, int height);
 
+    // The images, once the first frame has loaded them (every one 0 before, or where none loaded).
+    const GameTextures& textures() const { return textures_; }
+
   private:
     void drawPlay(const Game& game, const FramePicture& picture) const;
 
