@@ -1,8 +1,6 @@
 #include "shell/common/recorder.h"
 
-#include "platform/platform.h"
 #include "replay/script.h"
-#include "shell/common/call_inputs.h"
 
 #include <cerrno>
 #include <csignal>
@@ -149,18 +147,10 @@ void Recorder::start(const std::string& path) {
     writer_.start(fd, path);
 }
 
-void Recorder::beginCall(int call) {
+void Recorder::beginCall(int call, const CallInputs& inputs) {
     if (!recording_) {
         return;
     }
-    // Read live once, then held for the whole call.
-    CallInputs& inputs = callInputs();
-    inputs.fixed = false;
-    for (const ScriptKey& key : kScriptKeys) {
-        inputs.keys[key.virtualKey] = keyDown(key.virtualKey);
-    }
-    inputs.seconds = calendarSeconds();
-    inputs.fixed = true;
     // Flushed once a second, when the second changes: the last line handed on is then always a
     // clock line, so a recording cut short says how far it got to within a second.
     if (lines_.noteCall(call, inputs, pending_) || call == 0) {
