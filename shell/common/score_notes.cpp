@@ -64,12 +64,18 @@ std::string statusText(const GameOverNote& note) {
 
 } // namespace
 
-std::vector<NoteLine> menuNoteLines(int freeBest, int dailyBest, const std::string& today) {
+std::vector<NoteLine> menuNoteLines(int freeBest, int dailyBest, const std::string& today,
+                                    bool inDaily) {
     std::vector<std::string> texts;
-    texts.push_back(freeBest > 0 ? "Best: " + std::to_string(freeBest) : "No best score yet");
-    texts.push_back("[" + std::string(1, kDailyKeyName) + "] Daily run " + today);
+    if (inDaily) {
+        texts.push_back("DAILY RUN " + today);
+        texts.push_back("Play starts today's game");
+    } else {
+        texts.push_back(freeBest > 0 ? "Best: " + std::to_string(freeBest) : "No best score yet");
+        texts.push_back("[" + std::string(1, kDailyKeyName) + "] Daily run " + today);
+    }
     if (dailyBest > 0) {
-        texts.push_back("    today's best: " + std::to_string(dailyBest));
+        texts.push_back("Today's daily best: " + std::to_string(dailyBest));
     }
     return placed(texts, kMenuArea);
 }

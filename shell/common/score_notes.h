@@ -17,8 +17,10 @@ struct NoteLine {
     std::string text;
 };
 
-// The menu's column between its Play and Quit entries. `today` names the daily run's day.
-std::vector<NoteLine> menuNoteLines(int freeBest, int dailyBest, const std::string& today);
+// The menu's column between its Play and Quit entries. `today` names the daily run's day;
+// `inDaily` is the menu of a daily attempt, which Play starts.
+std::vector<NoteLine> menuNoteLines(int freeBest, int dailyBest, const std::string& today,
+                                    bool inDaily);
 // The empty tunnel left of the overlay's options. `home` is shortened to "~" in the path.
 std::vector<NoteLine> gameOverNoteLines(const GameOverNote& note, const std::string& home);
 
