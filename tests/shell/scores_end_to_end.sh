@@ -99,7 +99,7 @@ case_table() {
     printf 'epoch 5\nsomething else\nend 3\n' >"$work/unreadable.replay"
     local status=0
     "$replay" --verify "$work/unreadable.replay" 2>"$work/unreadable.log" || status=$?
-    [ "$status" = 2 ] && grep -q ':2: ' "$work/unreadable.log" ||
+    [ "$status" = 2 ] && grep -q 'line 2: ' "$work/unreadable.log" ||
         fail "an unreadable recording: status $status, $(cat "$work/unreadable.log")"
     # A recording deleted by hand: its entry stays, marked.
     rm "$data/recordings/$(recordings_in_table | head -1 | cut -d' ' -f1)"
