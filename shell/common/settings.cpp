@@ -1,6 +1,9 @@
 #include "shell/common/settings.h"
 
+#include "shell/common/data_files.h"
+
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -89,4 +92,39 @@ std::string writeSettings(const Settings& settings) {
         out += "\n";
     }
     return out;
+}
+
+namespace {
+
+constexpr const char* kSettingsName = "settings";
+
+} // namespace
+
+Settings loadSettings(const std::string& folder) {
+    std::string text;
+    std::string error;
+    const std::string path = folder + kSettingsName;
+    if (folder.empty() || readDataFile(path, kMaxSettingsBytes, text, error) != FileRead::Read) {
+        return Settings{};
+    }
+    std::string ignored;
+    const Settings settings = readSettings(text, ignored);
+    if (!ignored.empty()) {
+        std::fprintf(stderr, "Glimmerwake: %s: left out what is not a setting:\n%s", path.c_str(),
+                     ignored.c_str());
+    }
+    return settings;
+}
+
+void saveSettings(const std::string& folder, const Settings& settings) {
+    static bool failureSaid = false;
+    std::string error;
+    if (folder.empty() || !makeFolders(folder, error) ||
+        !replaceFile(folder + kSettingsName, writeSettings(settings), error)) {
+        if (!failureSaid) {
+            failureSaid = true;
+            std::fprintf(stderr, "Glimmerwake: cannot keep the settings: %s\n",
+                         error.empty() ? "no folder for them (no home folder)" : error.c_str());
+        }
+    }
 }

@@ -17,3 +17,9 @@ struct Settings {
 constexpr std::size_t kMaxSettingsBytes = 64 * 1024;
 Settings readSettings(std::string_view text, std::string& ignored);
 std::string writeSettings(const Settings& settings);
+
+// The settings kept in `folder` (the user's data folder), or the defaults when there are none.
+// Lines left out are said on standard error.
+Settings loadSettings(const std::string& folder);
+// Writes them there, replacing the file whole; a failure is said on standard error, once a run.
+void saveSettings(const std::string& folder, const Settings& settings);
