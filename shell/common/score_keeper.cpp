@@ -117,7 +117,7 @@ void ScoreKeeper::prove(const Job& job) {
         !provesClaim(verification, job.claim, job.day)) {
         // The game's own recording must replay to its own score: anything else is a fault.
         std::fprintf(stderr,
-                     "Glimmerwake: the score %d of game %d did not replay from its recording "
+                     "glimmerwake: the score %d of game %d did not replay from its recording "
                      "(%s); it is not entered\n",
                      job.claim.score, job.claim.index,
                      error.empty() ? "another score" : error.c_str());

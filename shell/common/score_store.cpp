@@ -23,7 +23,7 @@ std::string ScoreStore::recordingPath(const std::string& name) const {
 void ScoreStore::reportOnce(const std::string& what) {
     if (!reported_) {
         reported_ = true;
-        std::fprintf(stderr, "Glimmerwake: %s\n", what.c_str());
+        std::fprintf(stderr, "glimmerwake: %s\n", what.c_str());
     }
 }
 
@@ -55,7 +55,7 @@ ScoreTables ScoreStore::loadLocked() {
         outcome = readTables(text, tables, error);
     } else {
         // Unreadable now is not corrupt: the file is left where it is for the next run.
-        std::fprintf(stderr, "Glimmerwake: cannot read the high scores %s: %s\n",
+        std::fprintf(stderr, "glimmerwake: cannot read the high scores %s: %s\n",
                      tablePath_.c_str(), error.c_str());
         return tables;
     }
@@ -66,7 +66,7 @@ ScoreTables ScoreStore::loadLocked() {
     std::string asideError;
     if (setFileAside(tablePath_, asideTo, asideError)) {
         std::fprintf(stderr,
-                     "Glimmerwake: the high scores %s cannot be used (%s); kept as %s, and a "
+                     "glimmerwake: the high scores %s cannot be used (%s); kept as %s, and a "
                      "fresh table started\n",
                      tablePath_.c_str(), error.c_str(), asideTo.c_str());
     } else {

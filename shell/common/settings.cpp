@@ -110,7 +110,7 @@ Settings loadSettings(const std::string& folder) {
     std::string ignored;
     const Settings settings = readSettings(text, ignored);
     if (!ignored.empty()) {
-        std::fprintf(stderr, "Glimmerwake: %s: left out what is not a setting:\n%s", path.c_str(),
+        std::fprintf(stderr, "glimmerwake: %s: left out what is not a setting:\n%s", path.c_str(),
                      ignored.c_str());
     }
     return settings;
@@ -123,7 +123,7 @@ void saveSettings(const std::string& folder, const Settings& settings) {
         !replaceFile(folder + kSettingsName, writeSettings(settings), error)) {
         if (!failureSaid) {
             failureSaid = true;
-            std::fprintf(stderr, "Glimmerwake: cannot keep the settings: %s\n",
+            std::fprintf(stderr, "glimmerwake: cannot keep the settings: %s\n",
                          error.empty() ? "no folder for them (no home folder)" : error.c_str());
         }
     }
