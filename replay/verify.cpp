@@ -30,16 +30,6 @@ std::string dayNameOf(std::int64_t days) {
     return text;
 }
 
-// The calendar the script shows call `call` of a game, as the game reads it.
-CallInputs inputsOf(const ScriptedMachine& machine) {
-    CallInputs inputs;
-    for (int key = 0; key < 256; ++key) {
-        inputs.keys[key] = machine.keys[key];
-    }
-    inputs.seconds = machine.calendarSeconds();
-    return inputs;
-}
-
 void addGame(Verification& out, VerifiedGame game, const std::string& day) {
     game.daily = !day.empty() && game.index == 1;
     game.day = game.daily ? day : std::string();
@@ -85,7 +75,7 @@ bool verifyRecording(std::string_view script, const VerifyLimits& limits, Verifi
     int call = 0;
     for (; call < parsed->calls; ++call) {
         feed.enterCall(machine, call);
-        const CallOutcome outcome = game.advance(inputsOf(machine));
+        const CallOutcome outcome = game.advance(machine.inputs());
         if (std::optional<VerifiedGame> ended = cuts.afterCall(call, gamePointOf(game))) {
             addGame(out, std::move(*ended), day);
         }

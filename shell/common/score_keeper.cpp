@@ -80,25 +80,42 @@ GameOverNote ScoreKeeper::lastNote() const {
     return note_;
 }
 
+void ScoreKeeper::saveSettingsLater(const Settings& settings) {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        settings_ = settings;
+    }
+    wake_.notify_one();
+}
+
 void ScoreKeeper::waitUntilDone() {
     std::unique_lock<std::mutex> lock(mutex_);
-    done_.wait(lock, [this] { return jobs_.empty() && !busy_; });
+    done_.wait(lock, [this] { return jobs_.empty() && !settings_ && !busy_; });
 }
 
 void ScoreKeeper::run() {
     for (;;) {
-        Job job;
+        std::optional<Job> job;
+        std::optional<Settings> settings;
         {
             std::unique_lock<std::mutex> lock(mutex_);
-            wake_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
-            if (jobs_.empty()) {
+            wake_.wait(lock, [this] { return stopping_ || !jobs_.empty() || settings_; });
+            if (jobs_.empty() && !settings_) {
                 return;
             }
-            job = std::move(jobs_.front());
-            jobs_.pop_front();
+            settings.swap(settings_);
+            if (!jobs_.empty()) {
+                job = std::move(jobs_.front());
+                jobs_.pop_front();
+            }
             busy_ = true;
         }
-        prove(job);
+        if (settings) {
+            saveSettings(store_.folder(), *settings);
+        }
+        if (job) {
+            prove(*job);
+        }
         {
             const std::lock_guard<std::mutex> lock(mutex_);
             busy_ = false;

@@ -2,11 +2,13 @@
 
 #include "replay/verify.h"
 #include "shell/common/score_store.h"
+#include "shell/common/settings.h"
 
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -53,6 +55,9 @@ class ScoreKeeper {
     // The best score of free play (`day` empty) or of the day's daily run; 0 when there is none.
     int best(const std::string& day) const;
     GameOverNote lastNote() const;
+    // Writes the settings into the data folder, on the keeper's thread: a slow disk never holds a
+    // frame up for them either.
+    void saveSettingsLater(const Settings& settings);
     // Waits until every game handed over is kept or refused (for tests and the end of a run).
     void waitUntilDone();
 
@@ -76,6 +81,8 @@ class ScoreKeeper {
     ScoreTables tables_;
     GameOverNote note_;
     std::deque<Job> jobs_;
+    // The settings still to be written: only the latest counts.
+    std::optional<Settings> settings_;
     int tickets_ = 0;
     bool busy_ = false;
     bool stopping_ = false;
