@@ -10,19 +10,11 @@ constexpr int kCallsPerSecond = 100;
 
 } // namespace
 
-ScoredPlay::ScoredPlay(const Options& options) : options_(options) {
+ScoredPlay::ScoredPlay(const Options& options, Game& live) : options_(options), live_(live) {
     // Watching, the keeper is there for the menu's best scores only.
     keeper_ = std::make_unique<ScoreKeeper>(options_.folder);
     // An attempt asked for on the command line needs no key: it starts at the first call.
     dailyKeyWasDown_ = !options_.daily;
-}
-
-Game& ScoredPlay::game() {
-    return run().game;
-}
-
-const Game& ScoredPlay::game() const {
-    return run().game;
 }
 
 ScoredPlay::Run& ScoredPlay::run() {
@@ -34,6 +26,11 @@ const ScoredPlay::Run& ScoredPlay::run() const {
 }
 
 void ScoredPlay::startDaily(std::int64_t seconds) {
+    if (!parkedFree_) {
+        parkedFree_ = live_;
+    }
+    // A fresh game, as at the program's start: every attempt starts alike.
+    live_ = Game{};
     daily_.emplace();
     daily_->day = dayName(seconds);
     daily_->epoch = dayStart(daily_->day);
@@ -47,10 +44,13 @@ std::int64_t ScoredPlay::beginCall(bool dailyKey, std::int64_t seconds) {
     // attempt on a fresh game, F3 goes back to free play's menu.
     if (dailyEnded_) {
         dailyEnded_ = false;
-        const bool restart = daily_->game.gameState == GameState::Playing;
+        const bool restart = live_.gameState == GameState::Playing;
         daily_.reset();
         if (restart) {
             startDaily(seconds);
+        } else {
+            live_ = std::move(*parkedFree_);
+            parkedFree_.reset();
         }
     }
     lastSeconds_ = seconds;
@@ -58,8 +58,7 @@ std::int64_t ScoredPlay::beginCall(bool dailyKey, std::int64_t seconds) {
     dailyKeyWasDown_ = dailyKey;
     if (options_.daily && free_.calls == 0 && dailyAttempts_ == 0) {
         startDaily(seconds);
-    } else if (pressed && !daily_ && options_.keepScores &&
-               free_.game.gameState == GameState::Menu) {
+    } else if (pressed && !daily_ && options_.keepScores && live_.gameState == GameState::Menu) {
         startDaily(seconds);
     }
     const Run& current = run();
@@ -74,15 +73,13 @@ void ScoredPlay::noteInputs(const CallInputs& inputs) {
 void ScoredPlay::endCall(std::int64_t seconds) {
     Run& current = run();
     const int call = current.calls++;
-    if (std::optional<VerifiedGame> ended =
-            current.cuts.afterCall(call, gamePointOf(current.game))) {
+    if (std::optional<VerifiedGame> ended = current.cuts.afterCall(call, gamePointOf(live_))) {
         gameEnded(current, *ended, seconds);
     }
     // A daily attempt is one game. Restarted (F2) or back in its menu (F3), it has had its game:
     // the next call starts a fresh attempt, or goes back to free play.
     const bool restarted = current.cuts.gamesStarted() > 1;
-    const bool backInMenu =
-        current.game.gameState == GameState::Menu && current.cuts.gamesStarted() > 0;
+    const bool backInMenu = live_.gameState == GameState::Menu && current.cuts.gamesStarted() > 0;
     if (daily_ && (restarted || backInMenu)) {
         dailyEnded_ = true;
     }
@@ -117,7 +114,7 @@ void ScoredPlay::gameEnded(Run& current, const VerifiedGame& game, std::int64_t 
 
 std::vector<NoteLine> ScoredPlay::notes() const {
     const Run& current = run();
-    const Game& shown = current.game;
+    const Game& shown = live_;
     if (shown.gameState == GameState::Menu) {
         const std::string today = current.day.empty() ? dayName(lastSeconds_) : current.day;
         return menuNoteLines(keeper_->best(""), keeper_->best(today), today, !current.day.empty());

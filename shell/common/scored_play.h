@@ -14,10 +14,11 @@
 
 struct CallInputs;
 
-// The games of one run of the program as the high scores see them. It holds the game of free
-// play and, while one is played, the daily run's attempt, each a Game of its own with its own
-// calls, recording and cut into games; it hands every game that ends to the score keeper, with
-// the recording of its run through that game, and says what the notes over the frame show.
+// The games of one run of the program as the high scores see them: free play and, while one is
+// played, a daily run's attempt, each with its own calls, recording and cut into games. Every
+// game that ends goes to the score keeper with the recording of its run through that game. The
+// frame function always plays one Game object, `live`: a daily attempt puts a fresh game in it
+// and parks free play's game aside, and puts that back when the attempt is over.
 class ScoredPlay {
   public:
     struct Options {
@@ -33,11 +34,8 @@ class ScoredPlay {
         // The user's home folder, shown as "~" in the notes.
         std::string home;
     };
-    explicit ScoredPlay(const Options& options);
+    ScoredPlay(const Options& options, Game& live);
 
-    // The game the next call advances: the daily attempt's while one is played.
-    Game& game();
-    const Game& game() const;
     bool playingDaily() const { return daily_.has_value(); }
 
     // Before a call. `dailyKey` is the menu's daily-run key, down or not; `seconds` the
@@ -58,7 +56,6 @@ class ScoredPlay {
 
   private:
     struct Run {
-        Game game;
         GameCuts cuts;
         RecordingLines lines;
         std::string script;
@@ -78,9 +75,12 @@ class ScoredPlay {
     std::string recordingName(const Run& run, int game) const;
 
     Options options_;
+    Game& live_;
     std::unique_ptr<ScoreKeeper> keeper_;
     Run free_;
     std::optional<Run> daily_;
+    // Free play's game while a daily attempt is played.
+    std::optional<Game> parkedFree_;
     int dailyAttempts_ = 0;
     bool dailyKeyWasDown_ = true;
     bool dailyEnded_ = false;
