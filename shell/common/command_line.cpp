@@ -35,6 +35,10 @@ const OptionEntry kOptions[] = {
      "play the replay script or recording FILE in the window\n"
      "                      (Q ends the watching, F held runs it fast)",
      nullptr, &CommandLine::watchFile},
+    {"--shots", "DIR",
+     "with --watch, write the recording's shots into DIR (plain\n"
+     "                      names only, never over a file that is there)",
+     nullptr, &CommandLine::shotsDir},
     {"--final-state", "FILE", "when the game ends, write its last trace line into FILE", nullptr,
      &CommandLine::finalStateFile},
     {"--scores", nullptr, "print the high scores and where their recordings are, and exit",
@@ -93,6 +97,9 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     // A daily attempt is recorded on its own already, from its own first call.
     if (line.daily && !(line.watchFile.empty() && line.recordFile.empty())) {
         return usageError("--daily goes with neither --record nor --watch");
+    }
+    if (!line.shotsDir.empty() && line.watchFile.empty()) {
+        return usageError("--shots goes with --watch");
     }
     return line;
 }

@@ -14,8 +14,9 @@ constexpr int kCharWidth = 10;
 
 // Below the menu's Play entry, above its Quit; left of the help text.
 constexpr NoteArea kMenuArea{141, 170, 400, 300};
-// Below the HUD, left of the overlay's "Options:", above the tunnel's far wall.
-constexpr NoteArea kGameOverArea{24, 262, 590, 380};
+// Below the HUD and the REPLAY mark of a watched game, left of the overlay's options, above
+// the tunnel's far wall.
+constexpr NoteArea kGameOverArea{24, 292, 590, 392};
 
 // Fits `text` into the area's width: cut, with "..." at the cut.
 std::string fitted(std::string text, const NoteArea& area) {
