@@ -137,3 +137,23 @@ std::vector<NoteLine> ScoredPlay::notes() const {
 void ScoredPlay::waitForScores() {
     keeper_->waitUntilDone();
 }
+
+void ScoredPlay::noteMuted(bool muted) {
+    if (muted_ && *muted_ != muted) {
+        options_.settings.mute = muted;
+        keeper_->saveSettingsLater(options_.settings);
+    }
+    muted_ = muted;
+}
+
+std::string runNameOf(std::int64_t startSeconds, long processId) {
+    std::string name;
+    for (const char c : dateAndTime(startSeconds)) {
+        if (c >= '0' && c <= '9') {
+            name += c;
+        } else if (c == ' ') {
+            name += '-';
+        }
+    }
+    return name + "-" + std::to_string(processId);
+}

@@ -19,6 +19,9 @@ struct CallInputs;
 // game that ends goes to the score keeper with the recording of its run through that game. The
 // frame function always plays one Game object, `live`: a daily attempt puts a fresh game in it
 // and parks free play's game aside, and puts that back when the attempt is over.
+// A run's name for its recordings: "20261208-213005-4242", its start (UTC) and its process.
+std::string runNameOf(std::int64_t startSeconds, long processId);
+
 class ScoredPlay {
   public:
     struct Options {
@@ -33,10 +36,16 @@ class ScoredPlay {
         std::string runName;
         // The user's home folder, shown as "~" in the notes.
         std::string home;
+        // The settings as read at the start; a change is written back whole.
+        Settings settings;
     };
     ScoredPlay(const Options& options, Game& live);
 
     bool playingDaily() const { return daily_.has_value(); }
+    // The call about to run, numbered in its own run (a daily attempt's from 0), and free
+    // play's.
+    int calls() const { return run().calls; }
+    int freeCalls() const { return free_.calls; }
 
     // Before a call. `dailyKey` is the menu's daily-run key, down or not; `seconds` the
     // calendar. Starts a daily attempt when asked for in free play's menu, and returns the
@@ -53,6 +62,9 @@ class ScoredPlay {
     std::vector<NoteLine> notes() const;
     // Waits for the keeper to prove and keep every game handed to it (the end of the run).
     void waitForScores();
+    // The sound's state after every pass: a change the player made (M) is remembered in the
+    // settings. The state it starts in, perhaps set by the command line, is not.
+    void noteMuted(bool muted);
 
   private:
     struct Run {
@@ -86,4 +98,5 @@ class ScoredPlay {
     bool dailyEnded_ = false;
     // The calendar the last call began with: the menu names today's daily run by it.
     std::int64_t lastSeconds_ = 0;
+    std::optional<bool> muted_;
 };
