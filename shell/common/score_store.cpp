@@ -64,15 +64,18 @@ ScoreTables ScoreStore::loadLocked() {
     }
     std::string asideTo;
     std::string asideError;
-    if (setFileAside(tablePath_, asideTo, asideError)) {
-        std::fprintf(stderr,
-                     "glimmerwake: the high scores %s cannot be used (%s); kept as %s, and a "
-                     "fresh table started\n",
-                     tablePath_.c_str(), error.c_str(), asideTo.c_str());
-    } else {
+    if (!setFileAside(tablePath_, asideTo, asideError)) {
         reportOnce("the high scores " + tablePath_ + " cannot be used (" + error +
                    ") nor set aside: " + asideError);
+        return ScoreTables{};
     }
+    std::fprintf(stderr,
+                 "glimmerwake: the high scores %s cannot be used (%s); kept as %s, and a fresh "
+                 "table started\n",
+                 tablePath_.c_str(), error.c_str(), asideTo.c_str());
+    // Written at once, so that the next run finds it; a folder that takes no writes is said when
+    // an entry cannot be kept.
+    replaceFile(tablePath_, writeTables(ScoreTables{}), error);
     return ScoreTables{};
 }
 

@@ -142,6 +142,13 @@ TEST(Verify, AForgedOrUnreadableRecordingIsRefused) {
     const Verification forged = verified(edited);
     ASSERT_FALSE(forged.games.empty());
     EXPECT_NE(forged.games[0].score, 970);
+    // The calendar moved a day on: the same keys meet other randomness, and the pilot's
+    // dodging no longer fits what comes.
+    std::string moved = whole;
+    const std::size_t epoch = moved.find("epoch 1781000000\n");
+    ASSERT_NE(epoch, std::string::npos);
+    moved.replace(epoch, 16, "epoch 1781086400");
+    EXPECT_NE(verified(moved).games.at(0).score, 970);
 }
 
 // Each verification plays a game of its own: two at once on two threads find what one finds.

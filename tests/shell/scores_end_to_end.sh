@@ -56,7 +56,7 @@ case_table() {
         start_game "$source_dir" "$game" --window --final-state "$work/game$round.final"
         wait_for_window
         hold Return
-        fight 4
+        fight 7
         hold Escape
         hold F4
         wait_for_exit 20
@@ -83,7 +83,9 @@ case_table() {
             fail "$file does not verify its $score: $(cat "$work/verify.txt")"
         grep -q "\"game\":$index,.*\"score\":$score,.*\"mode\":\"free\"" "$work/verify.txt" ||
             fail "$file: $(cat "$work/verify.txt")"
-        # Forged: a claim of another score, the keys edited, the epoch moved.
+        # Forged: a claim of another score, the keys edited. (Another calendar, a game too
+        # short for its randomness to tell, may well end alike: tests/replay/verify_test.cpp
+        # moves a whole level's.)
         local status=0
         "$replay" --verify "$recording" --claim $((score + 100)) >/dev/null || status=$?
         [ "$status" = 1 ] || fail "$file proved a score it never made (status $status)"
@@ -91,10 +93,6 @@ case_table() {
         status=0
         "$replay" --verify "$work/forged.replay" --claim "$score" >/dev/null || status=$?
         [ "$status" = 1 ] || fail "$file with its shots left out still proves $score"
-        sed 's/^epoch \([0-9]*\)/epoch 1\1/' "$recording" >"$work/moved.replay"
-        status=0
-        "$replay" --verify "$work/moved.replay" --claim "$score" >/dev/null || status=$?
-        [ "$status" = 1 ] || fail "$file on another calendar still proves $score"
     done < <(recordings_in_table)
     printf 'epoch 5\nsomething else\nend 3\n' >"$work/unreadable.replay"
     local status=0
@@ -161,9 +159,11 @@ case_notes() {
         outside=$(differing_outside "$work/watched-$shot.png" "$work/replayed-$shot.png" $area)
         # shellcheck disable=SC2086
         inside=$(differing_inside "$work/watched-$shot.png" "$work/replayed-$shot.png" $area)
-        [ "$outside" = 0 ] || fail "$shot: $outside pixels differ outside the notes' area"
+        # The window's OpenGL and the replay tool's offscreen one may round a pixel or two of
+        # the explosions otherwise (tests/shell/record_and_watch.sh allows for it too).
+        [ "$outside" -lt 50 ] || fail "$shot: $outside pixels differ outside the notes' area"
         [ "$inside" -gt 100 ] || fail "$shot: no note drawn ($inside pixels differ)"
-        echo "notes: $shot: $inside pixels of notes, none differ outside their area"
+        echo "notes: $shot: $inside pixels of notes, $outside differ outside their area"
     done
 }
 
