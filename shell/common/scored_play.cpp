@@ -32,6 +32,7 @@ void ScoredPlay::startDaily(std::int64_t seconds) {
     // A fresh game, as at the program's start: every attempt starts alike.
     live_ = Game{};
     daily_.emplace();
+    daily_->lines = RecordingLines(RecordingLines::Clock::WhereReckonedOtherwise);
     daily_->day = dayName(seconds);
     daily_->epoch = dayStart(daily_->day);
     ++dailyAttempts_;
