@@ -27,6 +27,8 @@ const OptionEntry kOptions[] = {
      [](CommandLine& line) { line.window = true; }, nullptr},
     {"--mute", nullptr, "start with the sound off (M turns it on and off)",
      [](CommandLine& line) { line.mute = true; }, nullptr},
+    {"--no-music", nullptr, "start with the music off, the effects on (N turns it on and off)",
+     [](CommandLine& line) { line.noMusic = true; }, nullptr},
     {"--daily", nullptr, "play today's daily run: the same game for everyone today",
      [](CommandLine& line) { line.daily = true; }, nullptr},
     {"--record", "FILE", "record the game into FILE, as a replay script", nullptr,
@@ -117,7 +119,7 @@ std::string commandLineHelp() {
         text += left + option.help + "\n";
     }
     text += "\nKeys: arrows steer and choose, Space fires, 1 2 3 switch weapons, Escape pauses,\n"
-            "M mutes; D in the menu starts the daily run.\n"
+            "M mutes all sound, N the music; D in the menu starts the daily run.\n"
             "Every game is recorded; the best are kept with their recordings in\n"
             "$XDG_DATA_HOME/glimmerwake/ (~/.local/share/glimmerwake/), with the settings.\n"
             "Exit status: 0 when the game ended normally, 1 when it could not start, 2 for a "

@@ -18,6 +18,8 @@ struct CommandLine {
     bool window = false;
     // --mute: start with the sound off (M turns it on and off while playing).
     bool mute = false;
+    // --no-music: start with the music off and the effects on (N turns the music on and off).
+    bool noMusic = false;
     // --daily: play today's daily run at once (D in the menu starts it too).
     bool daily = false;
     // --record FILE: record the game into this file, as a replay script.
