@@ -73,7 +73,9 @@ std::vector<NoteLine> menuNoteLines(int freeBest, int dailyBest, const std::stri
         texts.push_back("Play starts today's game");
     } else {
         texts.push_back(freeBest > 0 ? "Best: " + std::to_string(freeBest) : "No best score yet");
-        texts.push_back("[" + std::string(1, kDailyKeyName) + "] Daily run " + today);
+        if (!today.empty()) {
+            texts.push_back("[" + std::string(1, kDailyKeyName) + "] Daily run " + today);
+        }
     }
     if (dailyBest > 0) {
         texts.push_back("Today's daily best: " + std::to_string(dailyBest));

@@ -17,8 +17,8 @@ struct NoteLine {
     std::string text;
 };
 
-// The menu's column between its Play and Quit entries. `today` names the daily run's day;
-// `inDaily` is the menu of a daily attempt, which Play starts.
+// The menu's column between its Play and Quit entries. `today` names the daily run's day, empty
+// when none can be started (a recording watched); `inDaily` is the menu of a daily attempt.
 std::vector<NoteLine> menuNoteLines(int freeBest, int dailyBest, const std::string& today,
                                     bool inDaily);
 // The empty tunnel left of the overlay's options. `home` is shortened to "~" in the path.

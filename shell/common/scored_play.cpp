@@ -117,8 +117,12 @@ std::vector<NoteLine> ScoredPlay::notes() const {
     const Run& current = run();
     const Game& shown = live_;
     if (shown.gameState == GameState::Menu) {
-        const std::string today = current.day.empty() ? dayName(lastSeconds_) : current.day;
-        return menuNoteLines(keeper_->best(""), keeper_->best(today), today, !current.day.empty());
+        // A watched game is somebody's recording: no daily run is offered in it.
+        const std::string today = !current.day.empty()  ? current.day
+                                  : options_.keepScores ? dayName(lastSeconds_)
+                                                        : std::string();
+        return menuNoteLines(keeper_->best(""), today.empty() ? 0 : keeper_->best(today), today,
+                             !current.day.empty());
     }
     if (shown.gameState != GameState::Playing || !shown.gameOver) {
         return {};
