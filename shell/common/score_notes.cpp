@@ -92,8 +92,8 @@ std::vector<NoteLine> gameOverNoteLines(const GameOverNote& note, const std::str
         }
         // The folder and the file on lines of their own: a path rarely fits on one.
         const std::size_t slash = path.find_last_of("/\\");
-        texts.push_back("Recording kept in " + path.substr(0, slash + 1));
-        texts.push_back("  " + path.substr(slash + 1));
+        texts.push_back("Recording: " + path.substr(slash + 1));
+        texts.push_back("  in " + path.substr(0, slash + 1));
     }
     return placed(texts, kGameOverArea);
 }
