@@ -31,7 +31,8 @@ struct Verification {
 };
 
 // Replays a recording (the replay script text) with the rules alone: no window, no GL, no
-// platform; safe on any thread. False with `error` for a recording that cannot be read or
+// platform; safe on any thread (each call plays a Game of its own, and the rules' random state
+// is the thread's). False with `error` for a recording that cannot be read or
 // passes the limits.
 //
 // A recording cut short (no `end`: its game was killed) is played through its last line. A daily
