@@ -35,7 +35,9 @@ bool RecordingLines::noteCall(int call, const CallInputs& inputs, std::string& o
     // A line wherever the second changed, as the replay's contract has it, and wherever else the
     // replay's own reckoning would read otherwise (a clock set back while the game ran).
     const std::int64_t reckoned = clockSet_ ? clock_ : epoch_ + call / kCallsPerSecond;
-    const bool clockLine = inputs.seconds != reckoned || (call > 0 && inputs.seconds != last_);
+    const bool secondChanged = call > 0 && inputs.seconds != last_;
+    const bool clockLine =
+        inputs.seconds != reckoned || (secondChanged && clockMode_ == Clock::EveryChange);
     last_ = inputs.seconds;
     if (clockLine) {
         clockSet_ = true;

@@ -14,6 +14,15 @@
 // and no keyboard: the recorder feeds it.
 class RecordingLines {
   public:
+    enum class Clock {
+        // A clock line at every change of second, as a recording of a desktop's clock has.
+        EveryChange,
+        // Only where the replay's own reckoning (a second every 100 calls from the epoch) would
+        // read otherwise: the daily run's clock is that reckoning, and its recording has none.
+        WhereReckonedOtherwise,
+    };
+    explicit RecordingLines(Clock clock = Clock::EveryChange) : clockMode_(clock) {}
+
     // Appends the lines of call `call` (0, 1, 2, ... in turn) to `out`. True when a clock line was
     // among them: the calendar second changed, which is when the recording is flushed.
     bool noteCall(int call, const CallInputs& inputs, std::string& out);
@@ -21,6 +30,7 @@ class RecordingLines {
     static void noteEnd(int calls, std::string& out);
 
   private:
+    Clock clockMode_;
     std::int64_t epoch_ = 0;
     bool clockSet_ = false;
     std::int64_t clock_ = 0;
