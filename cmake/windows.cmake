@@ -31,8 +31,8 @@ add_executable(glimmerwake WIN32 shell/win32/win_main.cpp shell/win32/game_windo
 target_link_libraries(glimmerwake PRIVATE glimmerwake_render glimmerwake_replay
     glimmerwake_win32_services user32 gdi32 winmm)
 
-add_executable(glimmerwake-replay tools/replay/main.cpp shell/common/music_cues.cpp
-    shell/common/music_score.cpp shell/headless/replay_platform.cpp
+add_executable(glimmerwake-replay tools/replay/main.cpp tools/replay/verify_command.cpp
+    shell/common/music_cues.cpp shell/common/music_score.cpp shell/headless/replay_platform.cpp
     shell/win32/offscreen_context.cpp shell/win32/binary_stdout.cpp shell/win32/rgb_png.cpp)
 target_link_libraries(glimmerwake-replay PRIVATE glimmerwake_render glimmerwake_replay
     glimmerwake_win32_services)

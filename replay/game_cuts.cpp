@@ -6,7 +6,7 @@ GamePoint gamePointOf(const Game& game) {
     GamePoint point;
     point.state = game.gameState;
     point.frame = game.frameCounter;
-    point.score = game.ship ? game.ship->getScore() : 0;
+    point.score = game.ship.getScore();
     point.over = game.gameOver;
     point.bossDestroyed = game.bossDefeated;
     point.swarmDestroyed = game.splitterGroup.remaining == 0;

@@ -17,3 +17,5 @@ void pollMusicKey();
 
 // The theme for the game as the last call left it; it starts on the playing theme's next bar.
 void cueMusic(MusicTheme theme);
+// The sound is off (muted at the start or with M).
+bool soundMuted();

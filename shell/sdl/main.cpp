@@ -5,7 +5,10 @@
 #include "shell/common/command_line.h"
 #include "shell/common/frame_step.h"
 #include "shell/common/music_cues.h"
+#include "shell/common/score_listing.h"
+#include "shell/common/settings.h"
 #include "shell/common/sound.h"
+#include "shell/common/user_data.h"
 #include "shell/sdl/frame_clock.h"
 #include "shell/sdl/pad_input.h"
 #include "shell/sdl/sdl_backend.h"
@@ -17,8 +20,8 @@ namespace {
 
 constexpr int kExitUsage = 2;
 
-// Answers --help, --version and a wrong command line without opening anything. Returns the exit
-// status, or -1 when the game is to be played.
+// Answers --help, --version, --scores and a wrong command line without opening anything. Returns
+// the exit status, or -1 when the game is to be played.
 int answerWithoutWindow(const CommandLine& line) {
     switch (line.action) {
     case CommandLine::Action::Help:
@@ -27,6 +30,11 @@ int answerWithoutWindow(const CommandLine& line) {
     case CommandLine::Action::Version:
         std::fputs(commandLineVersion().c_str(), stdout);
         return 0;
+    case CommandLine::Action::Scores: {
+        ScoreStore store(userDataDirectory());
+        std::fputs(scoresListing(store).c_str(), stdout);
+        return 0;
+    }
     case CommandLine::Action::UsageError:
         std::fprintf(stderr, "%s\n", line.error.c_str());
         return kExitUsage;
@@ -45,7 +53,8 @@ int main(int argc, char** argv) {
         return answered;
     }
     shell().fullScreenWanted = !line.window;
-    if (!startSession(line)) {
+    const Settings settings = loadSettings(userDataDirectory());
+    if (!startSession(line, settings)) {
         return kExitUsage;
     }
     initFrameClock();
@@ -54,11 +63,14 @@ int main(int argc, char** argv) {
     openGameWindow(1024, 768, 16);
     startPads();
     // The sounds lie beside the images, wherever those were found.
-    startSound(dataRoot() + "Data/Sounds", line.mute, !line.noMusic);
+    // --mute overrides the remembered setting for this run only.
+    startSound(dataRoot() + "Data/Sounds", line.mute || settings.mute, !line.noMusic);
+    sessionNoteMuted(soundMuted());
     while (runMessagePass()) {
         pollPads(frameStepGame().gameState == GameState::Playing);
         pollMuteKey();
         pollMusicKey();
+        sessionNoteMuted(soundMuted());
         CallInputs inputs = readLiveInputs();
         const FramePace pace = sessionBeforeCall(inputs);
         runFrame(inputs, pace);

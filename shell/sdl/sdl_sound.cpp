@@ -124,6 +124,10 @@ void cueMusic(MusicTheme theme) {
     sound().mixer.cueMusic(theme);
 }
 
+bool soundMuted() {
+    return sound().mixer.muted();
+}
+
 void playSound(SoundEffect effect) {
     sound().mixer.play(effect);
 }

@@ -1,27 +1,49 @@
 #include "shell/sdl/session.h"
 
+#include "platform/platform.h"
 #include "replay/trace.h"
 #include "shell/common/command_line.h"
 #include "shell/common/frame_step.h"
 #include "shell/common/recorder.h"
+#include "shell/common/score_notes.h"
+#include "shell/common/scored_play.h"
+#include "shell/common/settings.h"
+#include "shell/common/user_data.h"
+#include "shell/sdl/sdl_backend.h"
 #include "shell/sdl/watcher.h"
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <unistd.h>
 
 namespace {
+
+// The menu's key for the daily run: not a key of the game, so no game ever reads it.
+constexpr SDL_Scancode kDailyKey = SDL_SCANCODE_D;
 
 struct Session {
     std::unique_ptr<Recorder> recorder;
     std::unique_ptr<Watcher> watcher;
+    // Every game recorded, proved and kept in the high scores, and the daily run.
+    std::unique_ptr<ScoredPlay> play;
     std::string finalStateFile;
     // The calls of the frame function run so far; the one running is number `calls`.
     int calls = 0;
 };
+
+bool dailyKeyHeld() {
+    return shell().videoStarted && SDL_GetKeyboardState(nullptr)[kDailyKey] != 0;
+}
+
+std::string homeFolder() {
+    const char* const home = std::getenv("HOME");
+    return home != nullptr && home[0] == '/' ? std::string(home) + "/" : std::string();
+}
 
 Session& session() {
     static Session s;
@@ -43,9 +65,17 @@ void writeFinalState(const std::string& path, int calls) {
 
 } // namespace
 
-bool startSession(const CommandLine& commandLine) {
+bool startSession(const CommandLine& commandLine, const Settings& settings) {
     Session& s = session();
     s.finalStateFile = commandLine.finalStateFile;
+    ScoredPlay::Options options;
+    options.daily = commandLine.daily;
+    options.keepScores = commandLine.watchFile.empty();
+    options.folder = userDataDirectory();
+    options.runName = runNameOf(calendarSeconds(), static_cast<long>(getpid()));
+    options.home = homeFolder();
+    options.settings = settings;
+    s.play = std::make_unique<ScoredPlay>(options, frameStepGame());
     if (!commandLine.watchFile.empty()) {
         s.watcher = std::make_unique<Watcher>();
         return s.watcher->load(commandLine.watchFile, commandLine.shotsDir);
@@ -59,17 +89,29 @@ bool startSession(const CommandLine& commandLine) {
 
 FramePace sessionBeforeCall(CallInputs& inputs) {
     Session& s = session();
-    if (s.recorder) {
-        s.recorder->beginCall(s.calls, inputs);
-    }
+    FramePace pace = FramePace::Wait;
     if (s.watcher) {
-        return s.watcher->beginCall(s.calls, inputs);
+        pace = s.watcher->beginCall(s.calls, inputs);
+        s.play->beginCall(false, inputs.seconds);
+    } else {
+        // A daily attempt sees its day's own calendar, whatever the machine's clock says.
+        inputs.seconds = s.play->beginCall(dailyKeyHeld(), inputs.seconds);
     }
-    return FramePace::Wait;
+    // --record takes down free play, the run the program started with.
+    if (s.recorder && !s.play->playingDaily()) {
+        s.recorder->beginCall(s.play->freeCalls(), inputs);
+    }
+    s.play->noteInputs(inputs);
+    return pace;
+}
+
+void sessionNoteMuted(bool muted) {
+    session().play->noteMuted(muted);
 }
 
 void sessionBeforeSwap() {
     Session& s = session();
+    drawNoteLines(s.play->notes());
     if (s.watcher) {
         s.watcher->beforeSwap(s.calls);
     }
@@ -77,6 +119,7 @@ void sessionBeforeSwap() {
 
 void sessionAfterCall() {
     Session& s = session();
+    s.play->endCall(calendarSeconds());
     if (s.watcher) {
         s.watcher->endCall(s.calls);
     }
@@ -85,10 +128,13 @@ void sessionAfterCall() {
 
 void finishSession() {
     Session& s = session();
+    s.play->finish(calendarSeconds());
     if (s.recorder) {
-        s.recorder->finish(s.calls);
+        s.recorder->finish(s.play->freeCalls());
     }
     if (!s.finalStateFile.empty()) {
-        writeFinalState(s.finalStateFile, s.calls);
+        writeFinalState(s.finalStateFile, s.play->calls());
     }
+    // The last games proved and kept before the program ends.
+    s.play.reset();
 }

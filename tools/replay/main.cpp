@@ -8,6 +8,7 @@
 #include "shell/common/music_cues.h"
 #include "shell/common/offscreen_context.h"
 #include "shell/common/rgb_png.h"
+#include "tools/replay/verify_command.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -32,6 +33,7 @@ constexpr int kExitNoShot = 3;
 
 const char kUsage[] =
     "usage: glimmerwake-replay [--partial] [--sounds FILE] [--music FILE] SCRIPT\n"
+    "       glimmerwake-replay --verify FILE [--claim SCORE]\n"
     "       glimmerwake-replay --help\n"
     "       glimmerwake-replay --version\n"
     "Plays Glimmerwake from the key script SCRIPT (a file, or - for standard input) and prints\n"
@@ -41,6 +43,9 @@ const char kUsage[] =
     "--sounds FILE writes every sound effect the game asks for as a line CALL NAME.\n"
     "--music FILE writes the music's theme as a line CALL THEME in the first call and in every\n"
     "call after which it changes.\n"
+    "--verify replays a recording with the rules alone and prints each game in it, one JSON\n"
+    "object a line (score, milestones, first and last call, mode and day); with --claim it\n"
+    "exits 0 only when a game in it ends with SCORE, 1 otherwise, 2 when it cannot be read.\n"
     "Exit status: 0 when the script ran to its end or the game quit, 1 when the trace, the\n"
     "sounds or the music could not be written, 2 for a malformed script,\n"
     "3 when a shot could not be taken.\n";
@@ -271,6 +276,9 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         std::fputs("glimmerwake-replay " GLIMMERWAKE_VERSION "\n", stdout);
         return kExitDone;
+    }
+    if (argc >= 2 && std::strcmp(argv[1], "--verify") == 0) {
+        return runVerify(argc - 2, argv + 2);
     }
     Options options;
     if (!parseArguments(argc, argv, options)) {
