@@ -41,7 +41,7 @@ set(CPACK_PACKAGE_CONTACT "The Glimmerwake developers <glimmerwake@example.org>"
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "3-D arcade shooter down a tunnel")
 set(CPACK_PACKAGE_DESCRIPTION
     "Your ship slides around a tunnel's wall while enemies come out of its depth, up to a boss\n\
-that splits into a swarm of sixteen. Played with the keyboard alone.")
+that splits into a swarm of sixteen. Played with the keyboard or a gamepad.")
 set(CPACK_PACKAGE_HOMEPAGE_URL ${GLIMMERWAKE_HOMEPAGE})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
