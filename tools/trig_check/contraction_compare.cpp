@@ -1,6 +1,6 @@
 // Compares, for every float of the domain, gameSin and gameCos built without contraction with a
 // second copy of them built with fused multiply-adds wherever the compiler likes, and counts the
-// results that differ. Built by hand (see the README): the second copy's functions are renamed
+// results that differ. Built by hand (see docs/trig.md): the second copy's functions are renamed
 // with -DgameSin=gameSinFused -DgameCos=gameCosFused.
 #include "base/trig.h"
 
