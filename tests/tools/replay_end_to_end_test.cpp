@@ -199,6 +199,25 @@ TEST(ReplayTool, AShotFromTheGameDirectoryShowsTheTitleOverTheBackdrop) {
     EXPECT_GT(image.titleRed(kTitleLeft, kTitleTop, kTitleRight, kTitleBottom), 150);
 }
 
+// The overlay's F2 and F3 reset the game after its frame was drawn: the frame shows the game as it
+// was drawn, exactly as the same frame does when the key is not pressed.
+TEST(ReplayTool, TheFrameOfARestartOrOfTheWayToTheMenuShowsTheGameAsItWasDrawn) {
+    const std::string dir = testDirectory();
+    const std::string play = "2 down RETURN\n3 up RETURN\n4 down SPACE\n5 down LEFT\n"
+                             "150 down ESCAPE\n155 up ESCAPE\n";
+    const auto shotOf = [&](const std::string& keys, const std::string& name) {
+        writeWhole(dir + "/" + name + ".txt",
+                   play + keys + "shot 160 " + dir + "/" + name + ".png\nend 162\n");
+        const ToolRun run = runReplay({dir + "/" + name + ".txt"}, GLIMMERWAKE_SOURCE_DIR);
+        EXPECT_EQ(run.status, 0) << run.err;
+        return readPng(dir + "/" + name + ".png");
+    };
+    const RgbImage paused = shotOf("", "paused");
+    ASSERT_EQ(paused.width, 1024);
+    EXPECT_TRUE(shotOf("160 down F2\n", "restart").rgb == paused.rgb);
+    EXPECT_TRUE(shotOf("160 down F3\n", "menu").rgb == paused.rgb);
+}
+
 TEST(ReplayTool, AShotThatCannotBeWrittenFails) {
     const ToolRun run = runScript("shot 1 no-such-directory/menu.png\nend 5\n");
     EXPECT_EQ(run.status, 3);

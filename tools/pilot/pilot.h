@@ -25,9 +25,10 @@ struct PilotSettings {
 
 // Plays the level as a good player would. Every few calls it takes a copy of the game and plays
 // each of a fan of courses ahead on it, with the game's own step (steer to an angle of the field
-// and hold there, firing all the time, with the weapon of the moment), on the very clocks the game
-// will see, so that what it foresees is what would happen: enemies, their shots, the boss's dives,
-// the spawns to come, its own shots' hits. It takes the course that loses the fewest lives, and
+// and hold there, firing all the time, with the weapon of the moment), so that what it foresees
+// is what would happen: enemies, their shots, the boss's dives, the spawns to come, its own
+// shots' hits (the first course on the very calendar the game will see, the others on later
+// seconds: see Pilot::plan). It takes the course that loses the fewest lives, and
 // among those the one that does the level the most good (damage to the boss, kills, splits of the
 // swarm, pickups caught), then the one nearest to where the ship is.
 class Pilot {
