@@ -151,6 +151,14 @@ void ScoredPlay::noteMuted(bool muted) {
     muted_ = muted;
 }
 
+void ScoredPlay::noteMusic(bool on) {
+    if (musicOn_ && *musicOn_ != on) {
+        options_.settings.music = on;
+        keeper_->saveSettingsLater(options_.settings);
+    }
+    musicOn_ = on;
+}
+
 std::string runNameOf(std::int64_t startSeconds, long processId) {
     std::string name;
     for (const char c : dateAndTime(startSeconds)) {

@@ -65,6 +65,8 @@ class ScoredPlay {
     // The sound's state after every pass: a change the player made (M) is remembered in the
     // settings. The state it starts in, perhaps set by the command line, is not.
     void noteMuted(bool muted);
+    // Whether the music plays, likewise remembered when the player switches it.
+    void noteMusic(bool on);
 
   private:
     struct Run {
@@ -99,4 +101,5 @@ class ScoredPlay {
     // The calendar the last call began with: the menu names today's daily run by it.
     std::int64_t lastSeconds_ = 0;
     std::optional<bool> muted_;
+    std::optional<bool> musicOn_;
 };

@@ -17,6 +17,7 @@ struct SettingEntry {
 
 const SettingEntry kSettingEntries[] = {
     {"mute", &Settings::mute, nullptr},
+    {"music", &Settings::music, nullptr},
 };
 
 // No setting's value comes near it; a longer line is not ours.

@@ -9,6 +9,8 @@
 struct Settings {
     // The sound is off (M turns it on and off).
     bool mute = false;
+    // The music plays under the effects (N turns it on and off).
+    bool music = true;
 };
 
 // Reads a settings file's text. Lines it does not know (a later version's settings, a mistake)

@@ -19,3 +19,5 @@ void pollMusicKey();
 void cueMusic(MusicTheme theme);
 // The sound is off (muted at the start or with M).
 bool soundMuted();
+// The music plays (started so, or switched on with N).
+bool musicPlaying();

@@ -63,14 +63,17 @@ int main(int argc, char** argv) {
     openGameWindow(1024, 768, 16);
     startPads();
     // The sounds lie beside the images, wherever those were found.
-    // --mute overrides the remembered setting for this run only.
-    startSound(dataRoot() + "Data/Sounds", line.mute || settings.mute, !line.noMusic);
+    // --mute and --no-music override the remembered settings for this run only.
+    startSound(dataRoot() + "Data/Sounds", line.mute || settings.mute,
+               !line.noMusic && settings.music);
     sessionNoteMuted(soundMuted());
+    sessionNoteMusic(musicPlaying());
     while (runMessagePass()) {
         pollPads(frameStepGame().gameState == GameState::Playing);
         pollMuteKey();
         pollMusicKey();
         sessionNoteMuted(soundMuted());
+        sessionNoteMusic(musicPlaying());
         CallInputs inputs = readLiveInputs();
         const FramePace pace = sessionBeforeCall(inputs);
         runFrame(inputs, pace);

@@ -128,6 +128,10 @@ bool soundMuted() {
     return sound().mixer.muted();
 }
 
+bool musicPlaying() {
+    return sound().mixer.musicOn();
+}
+
 void playSound(SoundEffect effect) {
     sound().mixer.play(effect);
 }

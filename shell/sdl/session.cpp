@@ -109,6 +109,10 @@ void sessionNoteMuted(bool muted) {
     session().play->noteMuted(muted);
 }
 
+void sessionNoteMusic(bool on) {
+    session().play->noteMusic(on);
+}
+
 void sessionBeforeSwap() {
     Session& s = session();
     drawNoteLines(s.play->notes());

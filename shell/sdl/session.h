@@ -19,6 +19,8 @@ FramePace sessionBeforeCall(CallInputs& inputs);
 // After every pass: whether the sound is off, which the settings remember when the player changes
 // it.
 void sessionNoteMuted(bool muted);
+// Likewise whether the music plays.
+void sessionNoteMusic(bool on);
 // Called by the buffer swap, with the frame still in the back buffer.
 void sessionBeforeSwap();
 void sessionAfterCall();

@@ -207,13 +207,23 @@ case_corrupt() {
 }
 
 case_together() {
-    start_xvfb 1024x768x24
-    local pids=() round
+    # Two windows side by side: a window under another shows the other's pixels to a screenshot.
+    start_xvfb 2100x800x24
+    local pids=() windows=() round
     for round in 1 2; do
         start_game "$source_dir" "$game" --window --final-state "$work/game$round.final"
         wait_for_window
-        # Each new window is the last one found: the keys go to it.
-        window=$(xdotool search --name '^Glimmerwake$' | tail -1)
+        # The new game's window is the one not seen before: the keys go to it.
+        local tries
+        for tries in $(seq 100); do
+            window=$(xdotool search --name '^Glimmerwake$' | grep -vxF "$(printf '%s\n' "${windows[@]:-none}")" |
+                head -1 || true)
+            [ -n "$window" ] && break
+            sleep 0.2
+        done
+        [ -n "$window" ] || fail "the second game's window never came"
+        windows+=("$window")
+        xdotool windowmove --sync "$window" $(((round - 1) * 1060)) 0
         xdotool windowfocus --sync "$window"
         wait_for_menu_title
         hold Return
@@ -294,11 +304,13 @@ case_settings() {
     wait_for_window
     wait_for_menu_title
     hold m
+    hold n
     hold Return
     hold Escape
     hold F4
     wait_for_exit 20
     grep -q '^mute=1$' "$data/settings" || fail "M was not remembered: $(cat "$data/settings" 2>&1)"
+    grep -q '^music=0$' "$data/settings" || fail "N was not remembered: $(cat "$data/settings")"
     # --mute for one run: the setting is left as it was.
     start_game "$source_dir" "$game" --window --mute
     wait_for_window
@@ -308,7 +320,7 @@ case_settings() {
     hold F4
     wait_for_exit 20
     grep -q '^mute=1$' "$data/settings" || fail "--mute changed the setting"
-    echo "settings: M remembered, --mute overrides for one run"
+    echo "settings: M and N remembered, --mute overrides for one run"
 }
 
 "case_$case_name"

@@ -10,6 +10,11 @@ TEST(Settings, WhatIsWrittenReadsBack) {
     muted.mute = true;
     EXPECT_TRUE(readSettings(writeSettings(muted), ignored).mute);
     EXPECT_FALSE(readSettings(writeSettings(Settings{}), ignored).mute);
+    // The music plays unless the file says otherwise.
+    EXPECT_TRUE(readSettings("", ignored).music);
+    Settings quiet;
+    quiet.music = false;
+    EXPECT_FALSE(readSettings(writeSettings(quiet), ignored).music);
     EXPECT_EQ(ignored, "");
 }
 
