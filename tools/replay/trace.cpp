@@ -1,6 +1,7 @@
 #include "tools/replay/trace.h"
 
 #include "game/game.h"
+#include "tools/replay/shortest_float.h"
 
 #include <algorithm>
 #include <charconv>
@@ -38,9 +39,13 @@ class JsonWriter {
         separate();
         // The shortest text that reads back as the very same float, so two runs of the same game
         // compare equal exactly when their states do.
-        char text[32];
+        char text[kShortestFloatBytes];
+#if defined(__cpp_lib_to_chars)
         const std::to_chars_result written = std::to_chars(text, text + sizeof text, value);
         out_.append(text, written.ptr);
+#else
+        out_.append(text, formatShortestFloat(value, text));
+#endif
     }
     // The text is one of the game's own names: nothing in it needs escaping.
     void member(const char* name, const char* text) {

@@ -1,0 +1,39 @@
+# The browser build, compiled with emscripten (scripts/build-web.sh): the same game core, the web
+# shell in shell/web/ instead of SDL's, fixed-function OpenGL emulated over WebGL. zlib, libpng
+# and FreeType are found in GLIMMERWAKE_WEB_PREFIX, built there for WebAssembly by the script.
+set(WEB_PREFIX ${GLIMMERWAKE_WEB_PREFIX})
+add_library(web_png INTERFACE)
+target_include_directories(web_png INTERFACE ${WEB_PREFIX}/include)
+target_link_libraries(web_png INTERFACE ${WEB_PREFIX}/lib/libpng16.a ${WEB_PREFIX}/lib/libz.a)
+add_library(web_freetype INTERFACE)
+target_include_directories(web_freetype INTERFACE ${WEB_PREFIX}/include/freetype2)
+target_link_libraries(web_freetype INTERFACE ${WEB_PREFIX}/lib/libfreetype.a)
+
+add_library(glimmerwake_core STATIC ${GLIMMERWAKE_CORE_SOURCES})
+target_include_directories(glimmerwake_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(glimmerwake_core PUBLIC web_png)
+
+# The site: the page, the game's .js, .wasm and .data (the images, the sounds and the font), the
+# font's licence. Everything a static web server needs, in one folder.
+set(WEB_SITE ${CMAKE_BINARY_DIR}/site)
+set(WEB_FONT /usr/share/fonts/truetype/liberation2/LiberationMono-Bold.ttf)
+set(WEB_FONT_LICENCE /usr/share/doc/fonts-liberation2/copyright)
+add_executable(glimmerwake shell/web/web_main.cpp shell/web/web_platform.cpp
+    shell/web/web_gl.cpp shell/web/web_font.cpp shell/call_inputs.cpp shell/focus_pause.cpp
+    shell/sound_mixer.cpp shell/recorder.cpp shell/unix_files.cpp tools/replay/script.cpp
+    tools/replay/trace.cpp tools/replay/shortest_float.cpp)
+target_link_libraries(glimmerwake PRIVATE glimmerwake_core web_freetype)
+set_target_properties(glimmerwake PROPERTIES SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${WEB_SITE})
+target_link_options(glimmerwake PRIVATE -sLEGACY_GL_EMULATION=1 -sGL_UNSAFE_OPTS=0
+    -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sEXPORTED_FUNCTIONS=_main,_malloc,_free
+    -sEXPORTED_RUNTIME_METHODS=UTF8ToString
+    --js-library ${CMAKE_SOURCE_DIR}/shell/web/web_library.js
+    "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/Data@/Data"
+    "SHELL:--preload-file ${WEB_FONT}@/fonts/LiberationMono-Bold.ttf")
+set_property(TARGET glimmerwake APPEND PROPERTY LINK_DEPENDS
+    ${CMAKE_SOURCE_DIR}/shell/web/web_library.js)
+set(WEB_PAGE_FILES index.html page.js page.css)
+foreach(file ${WEB_PAGE_FILES})
+    configure_file(shell/web/${file} ${WEB_SITE}/${file} COPYONLY)
+endforeach()
+configure_file(${WEB_FONT_LICENCE} ${WEB_SITE}/font-licence.txt COPYONLY)
