@@ -21,6 +21,8 @@
     Enter: 0x0d, NumpadEnter: 0x0d, Escape: 0x1b, Space: 0x20,
     ArrowLeft: 0x25, ArrowUp: 0x26, ArrowRight: 0x27, ArrowDown: 0x28,
     Digit1: 0x31, Digit2: 0x32, Digit3: 0x33, F2: 0x71, F3: 0x72, F4: 0x73,
+    // Not the game's: F runs a recording watched fast while held, Q stops watching it.
+    KeyF: 0x46, KeyQ: 0x51,
   };
   const kKeypadArrows = { ArrowLeft: 0x25, ArrowUp: 0x26, ArrowRight: 0x27, ArrowDown: 0x28 };
 

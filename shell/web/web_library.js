@@ -19,4 +19,11 @@ mergeInto(LibraryManager.library, {
       return 0;
     }
   },
+
+  // Tells the page the game is over: it ended, or the recording watched came to its end.
+  webGameEnded: function (watched) {
+    if (Module['gameEnded']) {
+      Module['gameEnded'](watched !== 0);
+    }
+  },
 });

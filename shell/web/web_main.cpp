@@ -12,7 +12,9 @@
 #include <emscripten.h>
 #include <sstream>
 
+// shell/web/web_library.js
 extern "C" int webCreateContext(int keepDrawingBuffer);
+extern "C" void webGameEnded(int watched);
 
 namespace {
 
@@ -20,8 +22,15 @@ constexpr double kCallMs = 10.0;
 // A slow frame is caught up by at most this many calls in the next; beyond it the game slows
 // down instead of leaping ahead (a tab left in the background comes back where it was).
 constexpr int kMostCallsPerFrame = 4;
+// While a recording is watched with F held, as many calls as this a frame: as fast as a plain
+// machine runs the game.
+constexpr int kFastCallsPerFrame = 100;
 // The replay's calendar runs on by a second every this many calls until its first clock line.
 constexpr int kCallsPerSecond = 100;
+// Not keys of the game, so that nobody presses them meaning to play: F, held, runs a watched
+// recording fast; Q stops watching it. As on the desktop.
+constexpr int kFastKey = 'F';
+constexpr int kStopKey = 'Q';
 
 struct FrameLoop {
     double last = 0.0;
@@ -64,7 +73,18 @@ void takeCallInputs(WebShell& shell) {
 }
 
 bool finished(const WebShell& shell) {
-    return shell.quitPosted || (shell.watched && shell.calls >= shell.watched->calls);
+    return shell.quitPosted ||
+           (shell.watched && (shell.calls >= shell.watched->calls || shell.keyboard[kStopKey]));
+}
+
+int callsDue(const WebShell& shell, FrameLoop& loop) {
+    if (shell.watched && shell.keyboard[kFastKey]) {
+        loop.owed = 0.0;
+        return kFastCallsPerFrame;
+    }
+    const int due = std::min(static_cast<int>(loop.owed / kCallMs), kMostCallsPerFrame);
+    loop.owed = std::min(loop.owed - due * kCallMs, kCallMs);
+    return due;
 }
 
 void runCall(WebShell& shell) {
@@ -85,15 +105,14 @@ void animationFrame() {
     const double now = emscripten_get_now();
     loop.owed += now - loop.last;
     loop.last = now;
-    const int due = std::min(static_cast<int>(loop.owed / kCallMs), kMostCallsPerFrame);
-    loop.owed = std::min(loop.owed - due * kCallMs, kCallMs);
+    const int due = callsDue(shell, loop);
     for (int i = 0; i < due && !finished(shell); ++i) {
         runCall(shell);
     }
     if (finished(shell)) {
         emscripten_cancel_main_loop();
         loop.running = false;
-        announceEnd(shell.watched.has_value() && !shell.quitPosted);
+        webGameEnded(shell.watched.has_value() && !shell.quitPosted ? 1 : 0);
     }
 }
 

@@ -1,6 +1,7 @@
 // Serves a folder (the browser build's site) on 127.0.0.1 only, as any static host would:
 //   node tools/web/serve.mjs FOLDER [PORT]     PORT 0 (the default) takes any free one
-// Prints the address once it listens. Only GET and HEAD of files inside the folder.
+// Prints the address once it listens. Only GET and HEAD of files inside the folder (or, for the
+// tests, inside further folders mounted at paths of their own).
 import { createReadStream } from 'node:fs';
 import { stat } from 'node:fs/promises';
 import { createServer } from 'node:http';
@@ -17,14 +18,31 @@ const kTypes = {
   '.replay': 'text/plain; charset=utf-8',
 };
 
-export function serveFolder(folder, port = 0) {
-  const root = resolve(folder);
+// The folder a request's path falls in, and the path left within it.
+function place(path, root, mounts) {
+  for (const [prefix, folder] of Object.entries(mounts)) {
+    if (path.startsWith(prefix)) {
+      return [resolve(folder), path.slice(prefix.length - 1)];
+    }
+  }
+  return [root, path];
+}
+
+export function serveFolder(folder, port = 0, mounts = {}) {
   const server = createServer(async (request, response) => {
     if (request.method !== 'GET' && request.method !== 'HEAD') {
       response.writeHead(405).end();
       return;
     }
-    const path = decodeURIComponent(new URL(request.url, 'http://host').pathname);
+    let root;
+    let path;
+    try {
+      [root, path] = place(decodeURIComponent(new URL(request.url, 'http://host').pathname),
+        resolve(folder), mounts);
+    } catch {
+      response.writeHead(400).end();
+      return;
+    }
     const file = normalize(join(root, path.endsWith('/') ? `${path}index.html` : path));
     if (file !== root && !file.startsWith(root + sep)) {
       response.writeHead(403).end();
