@@ -12,6 +12,12 @@ target_link_libraries(web_freetype INTERFACE ${WEB_PREFIX}/lib/libfreetype.a)
 add_library(glimmerwake_core STATIC ${GLIMMERWAKE_CORE_SOURCES})
 target_include_directories(glimmerwake_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(glimmerwake_core PUBLIC web_png)
+add_library(glimmerwake_replay STATIC ${GLIMMERWAKE_REPLAY_SOURCES})
+target_link_libraries(glimmerwake_replay PUBLIC glimmerwake_core)
+add_library(glimmerwake_shell_common STATIC ${GLIMMERWAKE_SHELL_COMMON_SOURCES})
+target_compile_definitions(glimmerwake_shell_common PRIVATE
+    GLIMMERWAKE_VERSION="${PROJECT_VERSION}")
+target_link_libraries(glimmerwake_shell_common PUBLIC glimmerwake_replay)
 
 # The site: the page, the game's .js, .wasm and .data (the images, the sounds and the font), the
 # font's licence. Everything a static web server needs, in one folder.
@@ -19,10 +25,8 @@ set(WEB_SITE ${CMAKE_BINARY_DIR}/site)
 set(WEB_FONT /usr/share/fonts/truetype/liberation2/LiberationMono-Bold.ttf)
 set(WEB_FONT_LICENCE /usr/share/doc/fonts-liberation2/copyright)
 add_executable(glimmerwake shell/web/web_main.cpp shell/web/web_platform.cpp
-    shell/web/web_gl.cpp shell/web/web_font.cpp shell/call_inputs.cpp shell/focus_pause.cpp
-    shell/sound_mixer.cpp shell/recorder.cpp shell/unix_files.cpp tools/replay/script.cpp
-    tools/replay/trace.cpp tools/replay/shortest_float.cpp)
-target_link_libraries(glimmerwake PRIVATE glimmerwake_core web_freetype)
+    shell/web/web_gl.cpp shell/web/web_font.cpp shell/unix/files.cpp)
+target_link_libraries(glimmerwake PRIVATE glimmerwake_shell_common web_freetype)
 set_target_properties(glimmerwake PROPERTIES SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${WEB_SITE})
 target_link_options(glimmerwake PRIVATE -sLEGACY_GL_EMULATION=1 -sGL_UNSAFE_OPTS=0
     -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sEXPORTED_FUNCTIONS=_main,_malloc,_free

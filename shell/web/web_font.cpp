@@ -1,7 +1,7 @@
 // Bitmap fonts in the browser: the face the Linux game finds (Liberation Mono Bold, which has
 // Courier New's metrics) ships with the page, and FreeType draws each character from it exactly
 // as on Linux, as a one-bit bitmap at the same pixel size.
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "shell/web/web_gl.h"
 
 #include <cstdio>

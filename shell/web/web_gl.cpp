@@ -52,6 +52,20 @@ struct Vertex {
     float z;
 };
 
+// What glPushAttrib saved of the groups the game pushes: the list base, the current colour,
+// the capabilities it switches and the line width.
+struct SavedAttributes {
+    GLbitfield mask = 0;
+    GLuint listBase = 0;
+    std::array<float, 3> colour{};
+    Raster raster;
+    std::vector<std::pair<GLenum, GLboolean>> enabled;
+    float lineWidth = 1.0f;
+};
+
+// The capabilities the game and this file switch on and off.
+constexpr GLenum kCapabilities[] = {GL_TEXTURE_2D, GL_DEPTH_TEST, GL_BLEND, GL_ALPHA_TEST};
+
 struct WebGlState {
     std::array<float, 3> colour{1.0f, 1.0f, 1.0f};
     GLenum matrixMode = GL_MODELVIEW;
@@ -62,7 +76,7 @@ struct WebGlState {
     std::vector<Vertex> lineVertices;
     Raster raster;
     GLuint listBase = 0;
-    std::vector<GLuint> listBaseStack;
+    std::vector<SavedAttributes> attributeStack;
     GLuint nextList = 1;
     std::map<GLuint, Glyph> glyphs;
 };
@@ -363,16 +377,40 @@ void glListBase(GLuint base) {
     state().listBase = base;
 }
 
-void glPushAttrib(GLbitfield) {
-    // The game pushes only the list base.
-    state().listBaseStack.push_back(state().listBase);
+void glPushAttrib(GLbitfield mask) {
+    WebGlState& s = state();
+    SavedAttributes saved{mask, s.listBase, s.colour, s.raster, {}, s.lineWidth};
+    if (mask & GL_ENABLE_BIT) {
+        for (const GLenum capability : kCapabilities) {
+            saved.enabled.emplace_back(capability, glIsEnabled(capability));
+        }
+    }
+    s.attributeStack.push_back(saved);
 }
 
 void glPopAttrib() {
     WebGlState& s = state();
-    if (!s.listBaseStack.empty()) {
-        s.listBase = s.listBaseStack.back();
-        s.listBaseStack.pop_back();
+    if (s.attributeStack.empty()) {
+        return;
+    }
+    const SavedAttributes saved = s.attributeStack.back();
+    s.attributeStack.pop_back();
+    if (saved.mask & GL_LIST_BIT) {
+        s.listBase = saved.listBase;
+    }
+    if (saved.mask & GL_CURRENT_BIT) {
+        glColor3f(saved.colour[0], saved.colour[1], saved.colour[2]);
+        s.raster = saved.raster;
+    }
+    if (saved.mask & GL_LINE_BIT) {
+        s.lineWidth = saved.lineWidth;
+    }
+    for (const auto& [capability, on] : saved.enabled) {
+        if (on) {
+            glEnable(capability);
+        } else {
+            glDisable(capability);
+        }
     }
 }
 

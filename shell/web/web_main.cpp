@@ -2,10 +2,11 @@
 // the browser's animation frames run the game's 10 ms calls.
 #include "game/frame_step.h"
 #include "game/game.h"
-#include "shell/call_inputs.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
+#include "replay/trace.h"
+#include "shell/common/call_inputs.h"
+#include "shell/common/replay_mark.h"
 #include "shell/web/web_shell.h"
-#include "tools/replay/trace.h"
 
 #include <algorithm>
 #include <ctime>
@@ -108,6 +109,10 @@ void animationFrame() {
     const int due = callsDue(shell, loop);
     for (int i = 0; i < due && !finished(shell); ++i) {
         runCall(shell);
+    }
+    // A watched game says so on its picture, as on the desktop.
+    if (shell.watched && due > 0) {
+        drawReplayMark();
     }
     if (finished(shell)) {
         emscripten_cancel_main_loop();

@@ -1,6 +1,6 @@
 // The game's keys, clocks, sound and quit request in the browser.
-#include "shell/platform.h"
-#include "shell/virtual_keys.h"
+#include "platform/platform.h"
+#include "platform/virtual_keys.h"
 #include "shell/web/web_shell.h"
 
 #include <ctime>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "shell/call_inputs.h"
-#include "shell/focus_pause.h"
-#include "shell/recorder.h"
-#include "shell/sound_mixer.h"
-#include "tools/replay/script.h"
+#include "replay/script.h"
+#include "shell/common/call_inputs.h"
+#include "shell/common/focus_pause.h"
+#include "shell/common/recorder.h"
+#include "shell/common/sound_mixer.h"
 
 #include <cstdint>
 #include <optional>

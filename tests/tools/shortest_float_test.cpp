@@ -1,7 +1,7 @@
 // The trace writer's own shortest float text, used where the standard library has no
 // std::to_chars for floats (the browser build), must be that function's text to the byte: the
 // traces of the two builds are compared byte for byte.
-#include "tools/replay/shortest_float.h"
+#include "replay/shortest_float.h"
 
 #include <charconv>
 #include <cmath>
