@@ -41,3 +41,17 @@ foreach(file ${WEB_PAGE_FILES})
     configure_file(shell/web/${file} ${WEB_SITE}/${file} COPYONLY)
 endforeach()
 configure_file(${WEB_FONT_LICENCE} ${WEB_SITE}/font-licence.txt COPYONLY)
+
+# The replay tool for node, glimmerwake-replay.js: the native tool's own source over the replay
+# platform, with the files of the machine it runs on (NODERAWFS) and no OpenGL. Compiled at
+# start-up rather than in the background, so that the trace starts as soon as node does.
+add_executable(glimmerwake-replay tools/replay/main.cpp shell/headless/replay_platform.cpp
+    shell/web/node_services.cpp shell/unix/files.cpp shell/unix/rgb_png.cpp)
+target_link_libraries(glimmerwake-replay PRIVATE glimmerwake_replay)
+target_compile_definitions(glimmerwake-replay PRIVATE GLIMMERWAKE_VERSION="${PROJECT_VERSION}")
+set_target_properties(glimmerwake-replay PROPERTIES SUFFIX .js)
+target_link_options(glimmerwake-replay PRIVATE -sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1
+    -sALLOW_MEMORY_GROWTH=1 -sWASM_ASYNC_COMPILATION=0
+    --js-library ${CMAKE_SOURCE_DIR}/shell/web/null_gl.js)
+set_property(TARGET glimmerwake-replay APPEND PROPERTY LINK_DEPENDS
+    ${CMAKE_SOURCE_DIR}/shell/web/null_gl.js)

@@ -43,6 +43,10 @@ test_packages=(
     # also builds libpng from Debian's sources with dpkg-dev, and scripts/test-windows.sh)
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64 libz-mingw-w64-dev dpkg-dev
     zip wine wine64
+    # the browser build (scripts/build-web.sh: emscripten, and dpkg-dev again for the sources of
+    # zlib, libpng and FreeType), node to run the replay tool built for it and the tests, npm to
+    # install puppeteer-core, which drives Debian's headless Chromium in tests/web/
+    emscripten nodejs npm chromium
 )
 
 case "$group" in
@@ -54,8 +58,12 @@ test) packages=("${play_packages[@]}" "${test_packages[@]}") ;;
     ;;
 esac
 
+# A node and npm from elsewhere (NodeSource's, which bundles npm) serve as well as Debian's, whose
+# npm would not install beside them.
+have_node() { command -v node >/dev/null && command -v npm >/dev/null; }
 missing=()
 for package in "${packages[@]}"; do
+    case $package in nodejs | npm) have_node && continue ;; esac
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
         missing+=("$package")
 done

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test of Glimmerwake, in stages: the whole suite in a normal
 # build, then again with AddressSanitizer and UndefinedBehaviorSanitizer, then the Windows build
-# under Wine, then the fuzzers. Needs no display: the tests that play the real game start their
-# own Xvfb, the others draw offscreen.
+# under Wine, then the browser build in headless Chromium, then the fuzzers. Needs no display:
+# the tests that play the real game start their own Xvfb, the others draw offscreen.
 #
 #     scripts/test.sh            every stage
-#     scripts/test.sh STAGE...   only those, in that order (normal, sanitized, windows, fuzz)
+#     scripts/test.sh STAGE...   only those, in that order (normal, sanitized, windows, web, fuzz)
 #
 # A stage that fails does not stop the ones after it; the script fails at the end if any did.
 # To add a stage, write a function stage_NAME and add NAME to `stages`.
@@ -13,7 +13,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 
-stages=(normal sanitized windows fuzz)
+stages=(normal sanitized windows web fuzz)
 
 stage_normal() {
     # The benchmarks and the trig check are built (not run), so that they keep compiling.
@@ -40,6 +40,12 @@ stage_sanitized() {
 # real game on Xvfb.
 stage_windows() {
     "$top/scripts/test-windows.sh" "$top/build"
+}
+
+# The browser build: the node replay tool's traces against the native ones, and the page in
+# headless Chromium (tests/web/run.sh).
+stage_web() {
+    "$top/tests/web/run.sh" "$top/build"
 }
 
 stage_fuzz() {

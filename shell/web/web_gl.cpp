@@ -15,6 +15,7 @@ void emscripten_glEnd();
 void emscripten_glVertex3f(GLfloat x, GLfloat y, GLfloat z);
 void emscripten_glVertex4f(GLfloat x, GLfloat y, GLfloat z, GLfloat w);
 void emscripten_glTexCoord2f(GLfloat s, GLfloat t);
+void emscripten_glClear(GLbitfield mask);
 void emscripten_glColor3f(GLfloat red, GLfloat green, GLfloat blue);
 void emscripten_glMatrixMode(GLenum mode);
 }
@@ -67,6 +68,9 @@ struct SavedAttributes {
 constexpr GLenum kCapabilities[] = {GL_TEXTURE_2D, GL_DEPTH_TEST, GL_BLEND, GL_ALPHA_TEST};
 
 struct WebGlState {
+    bool discarding = false;
+    // Between glBegin and glEnd of a primitive left undrawn.
+    bool inDiscardedPrimitive = false;
     std::array<float, 3> colour{1.0f, 1.0f, 1.0f};
     GLenum matrixMode = GL_MODELVIEW;
     float lineWidth = 1.0f;
@@ -319,7 +323,23 @@ void defineGlyphLists(unsigned firstList, const std::vector<GlyphBitmap>& glyphs
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
 }
 
+void discardDrawing(bool discard) {
+    state().discarding = discard;
+}
+
 extern "C" {
+
+void glClear(GLbitfield mask) {
+    if (!state().discarding) {
+        emscripten_glClear(mask);
+    }
+}
+
+void glTexCoord2f(GLfloat s, GLfloat t) {
+    if (!state().inDiscardedPrimitive) {
+        emscripten_glTexCoord2f(s, t);
+    }
+}
 
 void glColor3f(GLfloat red, GLfloat green, GLfloat blue) {
     state().colour = {red, green, blue};
@@ -338,6 +358,10 @@ void glLineWidth(GLfloat width) {
 
 void glBegin(GLenum mode) {
     WebGlState& s = state();
+    s.inDiscardedPrimitive = s.discarding;
+    if (s.inDiscardedPrimitive) {
+        return;
+    }
     s.collectingLines = isLineMode(mode) && lineWidthInPixels(s.lineWidth) > 1;
     if (s.collectingLines) {
         s.lineMode = mode;
@@ -349,6 +373,9 @@ void glBegin(GLenum mode) {
 
 void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
     WebGlState& s = state();
+    if (s.inDiscardedPrimitive) {
+        return;
+    }
     if (s.collectingLines) {
         s.lineVertices.push_back({x, y, z});
         return;
@@ -358,6 +385,10 @@ void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
 
 void glEnd() {
     WebGlState& s = state();
+    if (s.inDiscardedPrimitive) {
+        s.inDiscardedPrimitive = false;
+        return;
+    }
     if (s.collectingLines) {
         s.collectingLines = false;
         drawWideLines();
@@ -434,7 +465,7 @@ void glRasterPos2f(GLfloat x, GLfloat y) {
 
 void glCallLists(GLsizei count, GLenum type, const GLvoid* lists) {
     WebGlState& s = state();
-    if (type != GL_UNSIGNED_BYTE || !s.raster.valid || count <= 0) {
+    if (type != GL_UNSIGNED_BYTE || !s.raster.valid || count <= 0 || s.discarding) {
         return;
     }
     const auto* const codes = static_cast<const GLubyte*>(lists);

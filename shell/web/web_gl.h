@@ -22,3 +22,8 @@ struct GlyphBitmap {
 // Makes the lists from `firstList` on, one a glyph, each drawing its glyph at the raster position
 // and moving the position on by its advance, as a list compiled from glBitmap does.
 void defineGlyphLists(unsigned firstList, const std::vector<GlyphBitmap>& glyphs);
+
+// While on, the calls that put pixels on the canvas (primitives, clears, glyphs) do nothing, and
+// every other call keeps the state as ever: the calls of an animation frame but its last draw
+// pictures nobody would see.
+void discardDrawing(bool discard);

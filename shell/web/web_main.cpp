@@ -6,6 +6,7 @@
 #include "replay/trace.h"
 #include "shell/common/call_inputs.h"
 #include "shell/common/replay_mark.h"
+#include "shell/web/web_gl.h"
 #include "shell/web/web_shell.h"
 
 #include <algorithm>
@@ -95,11 +96,6 @@ void runCall(WebShell& shell) {
     ++shell.calls;
 }
 
-// Tells the page the game is over: it ended, or the recording watched came to its end.
-void announceEnd(bool watched) {
-    EM_ASM({ Module.gameEnded&& Module.gameEnded($0 != = 0); }, watched ? 1 : 0);
-}
-
 void animationFrame() {
     WebShell& shell = webShell();
     FrameLoop& loop = frameLoop();
@@ -107,9 +103,12 @@ void animationFrame() {
     loop.owed += now - loop.last;
     loop.last = now;
     const int due = callsDue(shell, loop);
+    // Only the last call's picture is shown: the others' drawing is left out.
     for (int i = 0; i < due && !finished(shell); ++i) {
+        discardDrawing(i + 1 < due && !(shell.watched && shell.calls + 1 >= shell.watched->calls));
         runCall(shell);
     }
+    discardDrawing(false);
     // A watched game says so on its picture, as on the desktop.
     if (shell.watched && due > 0) {
         drawReplayMark();
