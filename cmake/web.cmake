@@ -47,7 +47,7 @@ configure_file(${WEB_FONT_LICENCE} ${WEB_SITE}/font-licence.txt COPYONLY)
 # start-up rather than in the background, so that the trace starts as soon as node does.
 add_executable(glimmerwake-replay tools/replay/main.cpp shell/headless/replay_platform.cpp
     shell/web/node_services.cpp shell/unix/files.cpp shell/unix/rgb_png.cpp)
-target_link_libraries(glimmerwake-replay PRIVATE glimmerwake_replay)
+target_link_libraries(glimmerwake-replay PRIVATE glimmerwake_shell_common)
 target_compile_definitions(glimmerwake-replay PRIVATE GLIMMERWAKE_VERSION="${PROJECT_VERSION}")
 set_target_properties(glimmerwake-replay PROPERTIES SUFFIX .js)
 target_link_options(glimmerwake-replay PRIVATE -sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1

@@ -123,6 +123,10 @@
     if (down && event.code === 'KeyM' && !event.repeat) {
       toggleMute();
     }
+    // N turns the music off and on, as on the desktop.
+    if (down && event.code === 'KeyN' && !event.repeat) {
+      Module._webToggleMusic();
+    }
     const key = virtualKey(event);
     if (key === undefined) {
       return;

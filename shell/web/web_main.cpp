@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "replay/trace.h"
 #include "shell/common/call_inputs.h"
+#include "shell/common/music_cues.h"
 #include "shell/common/replay_mark.h"
 #include "shell/web/web_gl.h"
 #include "shell/web/web_shell.h"
@@ -94,6 +95,7 @@ void runCall(WebShell& shell) {
     takeCallInputs(shell);
     FrameStep();
     ++shell.calls;
+    shell.mixer.cueMusic(musicThemeFor(frameStepGame()));
 }
 
 void animationFrame() {
@@ -166,6 +168,12 @@ EMSCRIPTEN_KEEPALIVE int webToggleMute() {
     SoundMixer& mixer = webShell().mixer;
     mixer.setMuted(!mixer.muted());
     return mixer.muted() ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE int webToggleMusic() {
+    SoundMixer& mixer = webShell().mixer;
+    mixer.setMusicOn(!mixer.musicOn());
+    return mixer.musicOn() ? 1 : 0;
 }
 
 // Reads a recording to watch, `length` bytes of text from anyone: read as strictly as the
