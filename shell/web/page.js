@@ -12,6 +12,10 @@
   const kMaxRecordingBytes = 64 << 20;
   const kSampleRate = 22050;
   const kAudioFrames = 1024;
+  // A recording dropped while a game runs is handed over a reload of the page in the tab's
+  // session storage, which holds a few megabytes: hours of play.
+  const kDroppedKey = 'glimmerwake-dropped-recording';
+  const kMaxDroppedBytes = 4 << 20;
   // How far a stick must leave its centre to count as an arrow, as on the desktop.
   const kStickDeadZone = 0.25;
 
@@ -267,10 +271,29 @@
       showMessage(`${file.name} cannot be watched: it is larger than any recording.`, true);
       return;
     }
-    if (watchBytes(new Uint8Array(await file.arrayBuffer()), file.name)) {
-      $('message').hidden = true;
-      start();
+    const bytes = new Uint8Array(await file.arrayBuffer());
+    if (!page.started) {
+      if (watchBytes(bytes, file.name)) start();
+      return;
     }
+    // The game under way cannot be swapped for the recording: the page starts anew with it.
+    if (bytes.length > kMaxDroppedBytes) {
+      showMessage(`${file.name} is too large to hand over: put it on a web server and open ` +
+        'this page with ?watch= and its address.', true);
+      return;
+    }
+    try {
+      // One character a byte, whatever the bytes are: the game's reader judges them.
+      let text = '';
+      for (let i = 0; i < bytes.length; i += 0x8000) {
+        text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
+      }
+      sessionStorage.setItem(kDroppedKey, text);
+    } catch (error) {
+      showMessage(`${file.name} cannot be handed over: ${error.message}.`, true);
+      return;
+    }
+    location.assign(location.pathname + (keepDrawingBuffer ? '?test' : ''));
   }
 
   function start() {
@@ -287,8 +310,20 @@
     requestAnimationFrame(pollPads);
   }
 
+  // A recording dropped before the page started anew, taken once.
+  function droppedRecording() {
+    const text = sessionStorage.getItem(kDroppedKey);
+    sessionStorage.removeItem(kDroppedKey);
+    return text === null ? null : Uint8Array.from(text, (c) => c.charCodeAt(0));
+  }
+
   async function begin() {
     $('loading').hidden = true;
+    const dropped = droppedRecording();
+    if (dropped !== null) {
+      if (watchBytes(dropped, 'The recording dropped')) start();
+      return;
+    }
     const url = params.get('watch');
     if (url !== null) {
       try {
@@ -338,7 +373,9 @@
   });
   $('mute').addEventListener('click', () => { if (page.started) toggleMute(); canvas.focus(); });
   $('download').addEventListener('click', downloadRecording);
-  $('play-again').addEventListener('click', () => { location.search = ''; });
+  $('play-again').addEventListener('click', () => {
+    location.assign(location.pathname + (keepDrawingBuffer ? '?test' : ''));
+  });
   $('watch-file').addEventListener('change', (event) => {
     if (event.target.files.length > 0) watchFile(event.target.files[0]);
   });

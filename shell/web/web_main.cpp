@@ -196,6 +196,12 @@ EMSCRIPTEN_KEEPALIVE const char* webWatch(const char* text, int length) {
         return out.c_str();
     }
     WebShell& shell = webShell();
+    // The one game of the page has begun: a recording watched from here would start in the
+    // middle of it.
+    if (shell.calls > 0) {
+        out = "a game has begun on this page; open the page anew to watch a recording";
+        return out.c_str();
+    }
     shell.watched = std::move(*script);
     out.clear();
     return out.c_str();

@@ -236,6 +236,18 @@ test('a recording watched on the page ends in the replay\'s final state', async 
   assert.match(await messageOf(page), /recording has ended/);
 });
 
+test('a recording picked during a game is watched from a fresh start', async () => {
+  const file = join(work, 'picked.replay');
+  writeFileSync(file, cutReplay('complete_game.replay', 299));
+  const page = await openPage('');
+  await waitFor(page, () => window.glimmerwake.calls() > 10);
+  const input = await page.$('#watch-file');
+  await Promise.all([page.waitForNavigation(), input.uploadFile(file)]);
+  await waitFor(page, () => window.glimmerwake.watching);
+  await waitFor(page, () => window.glimmerwake.ended);
+  assert.equal(await page.evaluate(() => window.glimmerwake.traceLine()), lastLine(nativeTrace(file)));
+});
+
 test('the game\'s frames are the desktop\'s, wide lines as wide', async (t) => {
   for (const frame of kWideLineFrames) {
     const script = cutReplay('whole_level_1.replay', frame.call);
