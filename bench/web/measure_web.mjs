@@ -138,20 +138,26 @@ async function nativeFigures() {
   xdotool('keyup', 'Return');
   await sleep(300);
   xdotool('keydown', 'space');
-  const cpuBefore = cpuSeconds([game.pid]);
-  const started = Date.now();
-  for (let i = 0; Date.now() - started < seconds * 1000; i++) {
-    const key = i % 2 === 0 ? 'Left' : 'Right';
-    xdotool('keydown', key);
-    await sleep(700);
-    xdotool('keyup', key);
-  }
-  const wall = (Date.now() - started) / 1000;
-  const cpu = cpuSeconds([game.pid]) - cpuBefore;
   const ended = new Promise((done) => game.on('exit', done));
-  game.kill('SIGTERM');
-  await ended;
-  xvfb.kill();
+  let wall;
+  let cpu;
+  try {
+    const cpuBefore = cpuSeconds([game.pid]);
+    const started = Date.now();
+    for (let i = 0; Date.now() - started < seconds * 1000; i++) {
+      const key = i % 2 === 0 ? 'Left' : 'Right';
+      xdotool('keydown', key);
+      await sleep(700);
+      xdotool('keyup', key);
+    }
+    wall = (Date.now() - started) / 1000;
+    cpu = cpuSeconds([game.pid]) - cpuBefore;
+  } finally {
+    // However the measuring ended, the game and its screen go with it.
+    game.kill('SIGTERM');
+    await ended;
+    xvfb.kill();
+  }
   const text = readFileSync(recording, 'utf8');
   const lines = text.trim().split('\n');
   const total = Number(/^end (\d+)$/.exec(lines[lines.length - 1])[1]);
