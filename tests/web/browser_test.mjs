@@ -70,8 +70,13 @@ function lastLine(trace) {
 function nativeShots(script, calls) {
   const scriptFile = join(work, `shots-${calls.join('-')}.replay`);
   const pngs = calls.map((call) => join(work, `native-${call}.png`));
-  const shots = calls.map((call, i) => `shot ${call} ${pngs[i]}\n`).join('');
-  writeFileSync(scriptFile, script.replace(/^end /m, `${shots}end `));
+  // Each shot line among the others in call order, as a script must have them.
+  const lines = script.trimEnd().split('\n');
+  calls.forEach((call, i) => {
+    const at = lines.findIndex((line) => line.startsWith('end ') || Number.parseInt(line, 10) > call);
+    lines.splice(at, 0, `shot ${call} ${pngs[i]}`);
+  });
+  writeFileSync(scriptFile, `${lines.join('\n')}\n`);
   nativeTrace(scriptFile);
   return pngs.map((png) => decodePng(readFileSync(png)).rgba);
 }
