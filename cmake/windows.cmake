@@ -22,7 +22,15 @@ add_library(glimmerwake_win32_services OBJECT shell/win32/files.cpp shell/win32/
 target_include_directories(glimmerwake_win32_services PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(glimmerwake_win32_services PUBLIC opengl32 gdi32)
 
-add_executable(glimmerwake WIN32 shell/win32/win_main.cpp shell/win32/game_window.cpp
+# The icon, the version information and the manifest, compiled by windres. The version is the
+# project's; the manifest's has four parts.
+enable_language(RC)
+set(GLIMMERWAKE_VERSION_QUAD "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0")
+set(GLIMMERWAKE_MANIFEST ${CMAKE_BINARY_DIR}/glimmerwake.manifest)
+configure_file(shell/win32/glimmerwake.manifest.in ${GLIMMERWAKE_MANIFEST} @ONLY)
+configure_file(shell/win32/glimmerwake.rc.in ${CMAKE_BINARY_DIR}/glimmerwake.rc @ONLY)
+
+add_executable(glimmerwake WIN32 ${CMAKE_BINARY_DIR}/glimmerwake.rc shell/win32/win_main.cpp shell/win32/game_window.cpp
     shell/win32/platform.cpp shell/win32/frame_clock.cpp shell/data_directory.cpp
     shell/win32/win32_sound.cpp shell/sound_mixer.cpp)
 target_link_libraries(glimmerwake PRIVATE glimmerwake_core glimmerwake_win32_services user32 gdi32

@@ -2,6 +2,7 @@
 #include "shell/win32/game_window.h"
 
 #include "game/frame_step.h"
+#include "shell/win32/resource_ids.h"
 
 namespace {
 
@@ -30,8 +31,12 @@ bool registerWindowClass() {
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     windowClass.lpfnWndProc = gameWindowProc;
     windowClass.hInstance = shell().instance;
-    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    windowClass.hIconSm = LoadIconA(nullptr, IDI_APPLICATION);
+    // The game's own icon in the title bar, the task bar and Alt+Tab: the large one as Windows
+    // sizes it, the small one picked from the icon's own 16 and 24 pixel images.
+    windowClass.hIcon = LoadIconA(shell().instance, MAKEINTRESOURCEA(GLIMMERWAKE_ICON));
+    windowClass.hIconSm = static_cast<HICON>(
+        LoadImageA(shell().instance, MAKEINTRESOURCEA(GLIMMERWAKE_ICON), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
     return RegisterClassExA(&windowClass) != 0;
