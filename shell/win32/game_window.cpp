@@ -152,7 +152,16 @@ LRESULT CALLBACK gameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         PostQuitMessage(0);
         return 0;
     case WM_SIZE:
+        // Minimised, the client area is 0 x 0: the view keeps its size for the return.
+        if (wParam == SIZE_MINIMIZED) {
+            shell().focusPause.windowLeft();
+            return 0;
+        }
         frameStepResize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_KILLFOCUS:
+        // Another window took the keyboard (Alt+Tab, a click elsewhere): a game in play pauses.
+        shell().focusPause.windowLeft();
         return 0;
     case WM_PAINT: {
         // Everything is drawn by the frame function; this only validates the window.

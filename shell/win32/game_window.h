@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/focus_pause.h"
+
 #include <windows.h>
 
 // The game's window on Win32: one OpenGL window of 1024 x 768 with a 16-bit colour, 16-bit depth,
@@ -12,6 +14,8 @@ struct ShellContext {
     bool fullScreen = false;      // the display mode was switched, and must be restored
     // A "FATAL ERROR" box was shown: the program must not end as if the game had ended well.
     bool fatalErrorShown = false;
+    // Pauses a game in play when the window loses the keyboard or is minimised.
+    FocusPause focusPause;
 };
 
 ShellContext& shell();

@@ -2,16 +2,19 @@
 #include "shell/platform.h"
 
 #include "shell/data_directory.h"
+#include "shell/virtual_keys.h"
 #include "shell/win32/game_window.h"
+#include "shell/win32/key_state.h"
 
 #include <ctime>
 #include <filesystem>
 #include <system_error>
 
 bool keyDown(int virtualKey) {
-    // The most significant bit says the key is down now; the low bit (pressed since the last
-    // query) is ignored, so a press released before the poll is not seen.
-    return (static_cast<unsigned short>(GetAsyncKeyState(virtualKey)) & 0x8000u) != 0;
+    if (virtualKey == KeyEscape && shell().focusPause.escapeDown()) {
+        return true;
+    }
+    return focusedKeyDown(virtualKey, shell().window, kSystemKeyboard);
 }
 
 void swapBuffers() {

@@ -1,6 +1,7 @@
 // Glimmerwake on Windows: open the window, then a loop that never blocks, handles at most one
 // message per pass and calls the frame function once per pass, and close everything again.
 #include "game/frame_step.h"
+#include "game/game.h"
 #include "shell/platform.h"
 #include "shell/sound.h"
 #include "shell/win32/game_window.h"
@@ -35,7 +36,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // The sounds lie beside the images, wherever those were found.
     startSound(dataRoot() + "Data/Sounds", false);
     int quitCode = 0;
-    while (runMessagePass(quitCode)) {
+    for (;;) {
+        // Each frame's Escape is settled before the pass's message, as in the Linux game's loop:
+        // the frame after the focus left is the one that pauses.
+        shell().focusPause.beginFrame(frameStepGame());
+        if (!runMessagePass(quitCode)) {
+            break;
+        }
         pollMuteKey();
         FrameStep();
     }
