@@ -31,7 +31,8 @@ configure_file(shell/win32/glimmerwake.manifest.in ${GLIMMERWAKE_MANIFEST} @ONLY
 configure_file(shell/win32/glimmerwake.rc.in ${CMAKE_BINARY_DIR}/glimmerwake.rc @ONLY)
 
 add_executable(glimmerwake WIN32 ${CMAKE_BINARY_DIR}/glimmerwake.rc shell/win32/win_main.cpp shell/win32/game_window.cpp
-    shell/win32/platform.cpp shell/win32/key_state.cpp shell/focus_pause.cpp
+    shell/win32/platform.cpp shell/win32/key_state.cpp shell/win32/xinput_pads.cpp
+    shell/common/pad_mapping.cpp shell/focus_pause.cpp
     shell/win32/frame_clock.cpp shell/data_directory.cpp
     shell/win32/win32_sound.cpp shell/sound_mixer.cpp)
 target_link_libraries(glimmerwake PRIVATE glimmerwake_core glimmerwake_win32_services user32 gdi32

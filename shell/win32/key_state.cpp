@@ -2,9 +2,13 @@
 
 const KeyboardQueries kSystemKeyboard = {GetForegroundWindow, IsIconic, GetAsyncKeyState};
 
+bool windowHasKeyboard(HWND gameWindow, const KeyboardQueries& queries) {
+    return gameWindow != nullptr && queries.foregroundWindow() == gameWindow &&
+           !queries.minimised(gameWindow);
+}
+
 bool focusedKeyDown(int virtualKey, HWND gameWindow, const KeyboardQueries& queries) {
-    if (gameWindow == nullptr || queries.foregroundWindow() != gameWindow ||
-        queries.minimised(gameWindow)) {
+    if (!windowHasKeyboard(gameWindow, queries)) {
         return false;
     }
     constexpr unsigned kDownNow = 0x8000u;

@@ -17,6 +17,10 @@ struct KeyboardQueries {
 
 extern const KeyboardQueries kSystemKeyboard;
 
+// True while `gameWindow` is the foreground window and not minimised: the player is at the game.
+// Pads count only then too, as the keyboard does.
+bool windowHasKeyboard(HWND gameWindow, const KeyboardQueries& queries);
+
 // True while `virtualKey` is down and `gameWindow` has the keyboard. The most significant bit of
 // the state says the key is down now; the low bit (pressed since the last query) is ignored, so a
 // press released before the poll is not seen.

@@ -5,6 +5,7 @@
 #include "shell/virtual_keys.h"
 #include "shell/win32/game_window.h"
 #include "shell/win32/key_state.h"
+#include "shell/win32/xinput_pads.h"
 
 #include <ctime>
 #include <filesystem>
@@ -14,7 +15,8 @@ bool keyDown(int virtualKey) {
     if (virtualKey == KeyEscape && shell().focusPause.escapeDown()) {
         return true;
     }
-    return focusedKeyDown(virtualKey, shell().window, kSystemKeyboard);
+    return focusedKeyDown(virtualKey, shell().window, kSystemKeyboard) ||
+           (padKeyDown(virtualKey) && windowHasKeyboard(shell().window, kSystemKeyboard));
 }
 
 void swapBuffers() {

@@ -5,6 +5,7 @@
 #include "shell/platform.h"
 #include "shell/sound.h"
 #include "shell/win32/game_window.h"
+#include "shell/win32/xinput_pads.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     openGameWindow(1024, 768, 16);
     // The sounds lie beside the images, wherever those were found.
     startSound(dataRoot() + "Data/Sounds", false);
+    startPads();
     int quitCode = 0;
     for (;;) {
         // Each frame's Escape is settled before the pass's message, as in the Linux game's loop:
@@ -43,9 +45,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         if (!runMessagePass(quitCode)) {
             break;
         }
+        pollPads(frameStepGame().gameState == GameState::Playing);
         pollMuteKey();
         FrameStep();
     }
+    stopPads();
     stopSound();
     closeGameWindow();
     // A start-up that failed must not look like a game that ended well.
