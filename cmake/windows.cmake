@@ -30,16 +30,16 @@ set(GLIMMERWAKE_MANIFEST ${CMAKE_BINARY_DIR}/glimmerwake.manifest)
 configure_file(shell/win32/glimmerwake.manifest.in ${GLIMMERWAKE_MANIFEST} @ONLY)
 configure_file(shell/win32/glimmerwake.rc.in ${CMAKE_BINARY_DIR}/glimmerwake.rc @ONLY)
 
-add_executable(glimmerwake WIN32 ${CMAKE_BINARY_DIR}/glimmerwake.rc shell/win32/win_main.cpp shell/win32/game_window.cpp
-    shell/win32/platform.cpp shell/win32/key_state.cpp shell/win32/xinput_pads.cpp
-    shell/common/pad_mapping.cpp shell/focus_pause.cpp
-    shell/win32/frame_clock.cpp shell/data_directory.cpp
-    shell/win32/win32_sound.cpp shell/sound_mixer.cpp)
+add_executable(glimmerwake WIN32 ${CMAKE_BINARY_DIR}/glimmerwake.rc shell/win32/win_main.cpp
+    shell/win32/game_window.cpp shell/win32/platform.cpp shell/win32/key_state.cpp
+    shell/win32/xinput_pads.cpp shell/common/pad_mapping.cpp shell/common/focus_pause.cpp
+    shell/win32/frame_clock.cpp shell/common/data_directory.cpp shell/win32/win32_sound.cpp
+    shell/common/sound_mixer.cpp)
 target_link_libraries(glimmerwake PRIVATE glimmerwake_core glimmerwake_win32_services user32 gdi32
     winmm)
 
-add_executable(glimmerwake-replay tools/replay/main.cpp tools/replay/script.cpp
-    tools/replay/replay_platform.cpp tools/replay/trace.cpp shell/win32/offscreen_context.cpp
+add_executable(glimmerwake-replay tools/replay/main.cpp ${GLIMMERWAKE_REPLAY_SOURCES}
+    shell/headless/replay_platform.cpp shell/win32/offscreen_context.cpp
     shell/win32/binary_stdout.cpp shell/win32/rgb_png.cpp)
 target_link_libraries(glimmerwake-replay PRIVATE glimmerwake_core glimmerwake_win32_services)
 

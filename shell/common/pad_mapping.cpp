@@ -1,6 +1,6 @@
 #include "shell/common/pad_mapping.h"
 
-#include "shell/virtual_keys.h"
+#include "platform/virtual_keys.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The game's keys, buffer swap, quit request and calendar on Win32.
-#include "shell/platform.h"
+#include "platform/platform.h"
 
-#include "shell/data_directory.h"
-#include "shell/virtual_keys.h"
+#include "platform/virtual_keys.h"
+#include "shell/common/data_directory.h"
 #include "shell/win32/game_window.h"
 #include "shell/win32/key_state.h"
 #include "shell/win32/xinput_pads.h"

@@ -2,8 +2,8 @@
 // message per pass and calls the frame function once per pass, and close everything again.
 #include "game/frame_step.h"
 #include "game/game.h"
-#include "shell/platform.h"
-#include "shell/sound.h"
+#include "platform/platform.h"
+#include "shell/common/sound.h"
 #include "shell/win32/game_window.h"
 #include "shell/win32/xinput_pads.h"
 

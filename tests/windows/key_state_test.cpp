@@ -1,7 +1,7 @@
 // The game reads the keyboard only while its window has it: the foreground and the key state
 // are played by the test, since Wine keeps key state per thread and never shows another
 // program's keys.
-#include "shell/virtual_keys.h"
+#include "platform/virtual_keys.h"
 #include "shell/win32/key_state.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // XInput's reading of a pad, as the shared mapping takes it: the buttons by their places, and the
 // stick turned to point down, full tilt included.
-#include "shell/virtual_keys.h"
+#include "platform/virtual_keys.h"
 #include "shell/win32/xinput_pads.h"
 
 #include <algorithm>

@@ -1,6 +1,0 @@
-#include "shell/call_inputs.h"
-
-CallInputs& callInputs() {
-    static CallInputs inputs;
-    return inputs;
-}

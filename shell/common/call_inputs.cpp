@@ -1,0 +1,6 @@
+#include "shell/common/call_inputs.h"
+
+CallInputs& callInputs() {
+    static CallInputs inputs;
+    return inputs;
+}

@@ -1,0 +1,70 @@
+// Glimmerwake on the desktop: open the window, call the frame function once per pass of a loop
+// that never blocks, and close everything again.
+#include "game/frame_step.h"
+#include "game/game.h"
+#include "platform/platform.h"
+#include "shell/common/command_line.h"
+#include "shell/common/sound.h"
+#include "shell/sdl/frame_clock.h"
+#include "shell/sdl/pad_input.h"
+#include "shell/sdl/sdl_backend.h"
+#include "shell/sdl/session.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kExitUsage = 2;
+
+// Answers --help, --version and a wrong command line without opening anything. Returns the exit
+// status, or -1 when the game is to be played.
+int answerWithoutWindow(const CommandLine& line) {
+    switch (line.action) {
+    case CommandLine::Action::Help:
+        std::fputs(commandLineHelp().c_str(), stdout);
+        return 0;
+    case CommandLine::Action::Version:
+        std::fputs(commandLineVersion().c_str(), stdout);
+        return 0;
+    case CommandLine::Action::UsageError:
+        std::fprintf(stderr, "%s\n", line.error.c_str());
+        return kExitUsage;
+    case CommandLine::Action::Play:
+        break;
+    }
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const CommandLine line = parseCommandLine(argc, argv);
+    const int answered = answerWithoutWindow(line);
+    if (answered >= 0) {
+        return answered;
+    }
+    shell().fullScreenWanted = !line.window;
+    if (!startSession(line)) {
+        return kExitUsage;
+    }
+    initFrameClock();
+    // The result is not needed: a failure has shown its box and posted the quit, which ends the
+    // loop below before its first frame.
+    openGameWindow(1024, 768, 16);
+    startPads();
+    // The sounds lie beside the images, wherever those were found.
+    startSound(dataRoot() + "Data/Sounds", line.mute);
+    while (runMessagePass()) {
+        pollPads(frameStepGame().gameState == GameState::Playing);
+        pollMuteKey();
+        sessionBeforeCall();
+        FrameStep();
+        sessionAfterCall();
+    }
+    finishSession();
+    stopSound();
+    stopPads();
+    closeGameWindow();
+    // A start-up that failed must not look like a game that ended well.
+    return shell().fatalErrorShown ? 1 : shell().quitCode;
+}
