@@ -30,13 +30,20 @@ set(GLIMMERWAKE_MANIFEST ${CMAKE_BINARY_DIR}/glimmerwake.manifest)
 configure_file(shell/win32/glimmerwake.manifest.in ${GLIMMERWAKE_MANIFEST} @ONLY)
 configure_file(shell/win32/glimmerwake.rc.in ${CMAKE_BINARY_DIR}/glimmerwake.rc @ONLY)
 
+# What every platform shares (the command line, the session that records and watches games, the
+# pad mapping, the sound mixer), over the Windows recording file.
+add_library(glimmerwake_shell_common STATIC ${GLIMMERWAKE_SHELL_COMMON_SOURCES}
+    ${GLIMMERWAKE_REPLAY_SOURCES} shell/win32/recording_file.cpp)
+target_compile_definitions(glimmerwake_shell_common PRIVATE
+    GLIMMERWAKE_VERSION="${PROJECT_VERSION}")
+target_link_libraries(glimmerwake_shell_common PUBLIC glimmerwake_core)
+
 add_executable(glimmerwake WIN32 ${CMAKE_BINARY_DIR}/glimmerwake.rc shell/win32/win_main.cpp
     shell/win32/game_window.cpp shell/win32/platform.cpp shell/win32/key_state.cpp
-    shell/win32/xinput_pads.cpp shell/common/pad_mapping.cpp shell/common/focus_pause.cpp
-    shell/win32/frame_clock.cpp shell/common/data_directory.cpp shell/win32/win32_sound.cpp
-    shell/common/sound_mixer.cpp)
-target_link_libraries(glimmerwake PRIVATE glimmerwake_core glimmerwake_win32_services user32 gdi32
-    winmm)
+    shell/win32/xinput_pads.cpp shell/win32/console.cpp shell/win32/user_data.cpp
+    shell/win32/frame_clock.cpp shell/win32/win32_sound.cpp shell/win32/rgb_png.cpp)
+target_link_libraries(glimmerwake PRIVATE glimmerwake_shell_common glimmerwake_core
+    glimmerwake_win32_services user32 gdi32 winmm shell32 ole32)
 
 add_executable(glimmerwake-replay tools/replay/main.cpp ${GLIMMERWAKE_REPLAY_SOURCES}
     shell/headless/replay_platform.cpp shell/win32/offscreen_context.cpp

@@ -98,7 +98,7 @@ cmake -S "$top" -B "$out" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.
 nice -n 10 cmake --build "$out" -j "$jobs"
 
 # Nothing but the system's own DLLs: the C and C++ runtimes, libpng and zlib are linked in.
-system_dlls='^(KERNEL32|USER32|GDI32|OPENGL32|GLU32|WINMM|msvcrt)\.dll$'
+system_dlls='^(KERNEL32|USER32|GDI32|OPENGL32|GLU32|WINMM|SHELL32|ole32|msvcrt)\.dll$'
 for program in glimmerwake glimmerwake-replay; do
     foreign=$(x86_64-w64-mingw32-objdump -p "$out/$program.exe" | sed -n 's/^\s*DLL Name: //p' |
         grep -viE "$system_dlls" || true)

@@ -3,14 +3,9 @@
 #include "platform/platform.h"
 #include "replay/script.h"
 #include "shell/common/call_inputs.h"
+#include "shell/common/recording_file.h"
 
-#include <cerrno>
-#include <csignal>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <pthread.h>
-#include <unistd.h>
 
 namespace {
 
@@ -61,14 +56,7 @@ void RecordingLines::noteEnd(int calls, std::string& out) {
 void ChunkWriter::start(int fd, std::string path) {
     fd_ = fd;
     path_ = std::move(path);
-    // The game's thread takes SIGTERM and SIGINT and ends the game in order; the writer must not
-    // take them instead. The thread starts with the mask it is made with.
-    sigset_t all;
-    sigset_t previous;
-    sigfillset(&all);
-    pthread_sigmask(SIG_SETMASK, &all, &previous);
-    thread_ = std::thread(&ChunkWriter::run, this);
-    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    thread_ = startWriterThread([this] { run(); });
 }
 
 void ChunkWriter::hand(std::string& chunk) {
@@ -94,8 +82,9 @@ void ChunkWriter::close() {
     }
     wake_.notify_one();
     thread_.join();
-    if (::close(fd_) != 0 && !failed_) {
-        fail(std::strerror(errno));
+    std::string why;
+    if (!closeRecordingFile(fd_, why) && !failed_) {
+        fail(why.c_str());
     }
     fd_ = -1;
 }
@@ -120,12 +109,11 @@ void ChunkWriter::run() {
         }
         std::size_t done = 0;
         while (!failed_ && done < writing.size()) {
-            const ssize_t written = ::write(fd_, writing.data() + done, writing.size() - done);
-            if (written < 0 && errno == EINTR) {
-                continue;
-            }
+            std::string why;
+            const long written =
+                writeRecordingFile(fd_, writing.data() + done, writing.size() - done, why);
             if (written <= 0) {
-                fail(written < 0 ? std::strerror(errno) : "nothing could be written");
+                fail(why.c_str());
                 break;
             }
             done += static_cast<std::size_t>(written);
@@ -135,14 +123,11 @@ void ChunkWriter::run() {
 }
 
 void Recorder::start(const std::string& path) {
-    // Not waiting at the open: a FIFO nobody reads would hold up the start for ever.
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
-    if (fd < 0 || fcntl(fd, F_SETFL, 0) != 0) {
+    std::string why;
+    const int fd = openRecordingFile(path, why);
+    if (fd < 0) {
         std::fprintf(stderr, "glimmerwake: cannot record to %s: %s; the game goes on unrecorded\n",
-                     path.c_str(), std::strerror(errno));
-        if (fd >= 0) {
-            ::close(fd);
-        }
+                     path.c_str(), why.c_str());
         return;
     }
     recording_ = true;

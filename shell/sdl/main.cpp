@@ -4,11 +4,11 @@
 #include "game/game.h"
 #include "platform/platform.h"
 #include "shell/common/command_line.h"
+#include "shell/common/session.h"
 #include "shell/common/sound.h"
 #include "shell/sdl/frame_clock.h"
 #include "shell/sdl/pad_input.h"
 #include "shell/sdl/sdl_backend.h"
-#include "shell/sdl/session.h"
 
 #include <cstdio>
 

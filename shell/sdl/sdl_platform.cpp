@@ -3,9 +3,10 @@
 #include "platform/virtual_keys.h"
 #include "shell/common/call_inputs.h"
 #include "shell/common/data_directory.h"
+#include "shell/common/session.h"
+#include "shell/common/watch_window.h"
 #include "shell/sdl/pad_input.h"
 #include "shell/sdl/sdl_backend.h"
-#include "shell/sdl/session.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -137,4 +138,18 @@ void swapBuffers() {
 void postQuitMessage(int exitCode) {
     shell().quitPosted = true;
     shell().quitCode = exitCode;
+}
+
+bool watchKeyHeld(WatchKey key) {
+    const SDL_Scancode scancode = key == WatchKey::Stop ? SDL_SCANCODE_Q : SDL_SCANCODE_F;
+    return shell().videoStarted && SDL_GetKeyboardState(nullptr)[scancode] != 0;
+}
+
+bool quitRequested(int& exitCode) {
+    exitCode = shell().quitCode;
+    return shell().quitPosted;
+}
+
+void drawableSize(int& width, int& height) {
+    SDL_GL_GetDrawableSize(shell().window, &width, &height);
 }

@@ -2,6 +2,7 @@
 #include "shell/win32/game_window.h"
 
 #include "game/frame_step.h"
+#include "platform/platform.h"
 #include "shell/win32/resource_ids.h"
 
 namespace {
@@ -101,8 +102,8 @@ ShellContext& shell() {
 bool openGameWindow(int width, int height, int colourBits) {
     ShellContext& context = shell();
     RECT frame{0, 0, width, height};
-    // Full screen is always tried first; there is no question and no option.
-    context.fullScreen = true;
+    // Full screen is tried first unless the player asked for a window.
+    context.fullScreen = context.fullScreenWanted;
     if (!registerWindowClass()) {
         fatalError("Windows Error: Could not register Window Class");
         return false;
@@ -149,7 +150,7 @@ LRESULT CALLBACK gameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE:
         return 0;
     case WM_DESTROY:
-        PostQuitMessage(0);
+        postQuitMessage(0);
         return 0;
     case WM_SIZE:
         // Minimised, the client area is 0 x 0: the view keeps its size for the return.
@@ -178,7 +179,7 @@ LRESULT CALLBACK gameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 void fatalError(const char* text) {
     MessageBoxA(nullptr, text, "FATAL ERROR", MB_OK);
     shell().fatalErrorShown = true;
-    PostQuitMessage(0);
+    postQuitMessage(0);
 }
 
 void showError(const char* text) {

@@ -2,7 +2,10 @@
 #include "platform/platform.h"
 
 #include "platform/virtual_keys.h"
+#include "shell/common/call_inputs.h"
 #include "shell/common/data_directory.h"
+#include "shell/common/session.h"
+#include "shell/common/watch_window.h"
 #include "shell/win32/game_window.h"
 #include "shell/win32/key_state.h"
 #include "shell/win32/xinput_pads.h"
@@ -12,6 +15,10 @@
 #include <system_error>
 
 bool keyDown(int virtualKey) {
+    // A recorded or watched call sees the keys taken at its start, or the script's.
+    if (callInputs().fixed) {
+        return callInputs().keyDown(virtualKey);
+    }
     if (virtualKey == KeyEscape && shell().focusPause.escapeDown()) {
         return true;
     }
@@ -20,11 +27,34 @@ bool keyDown(int virtualKey) {
 }
 
 void swapBuffers() {
+    sessionBeforeSwap();
     SwapBuffers(shell().deviceContext);
 }
 
 void postQuitMessage(int exitCode) {
-    PostQuitMessage(exitCode);
+    ShellContext& context = shell();
+    // The first request decides the status; the loop ends before the next call either way.
+    if (!context.quitPosted) {
+        context.quitPosted = true;
+        context.quitCode = exitCode;
+        PostQuitMessage(exitCode);
+    }
+}
+
+bool watchKeyHeld(WatchKey key) {
+    return focusedKeyDown(key == WatchKey::Stop ? 'Q' : 'F', shell().window, kSystemKeyboard);
+}
+
+bool quitRequested(int& exitCode) {
+    exitCode = shell().quitCode;
+    return shell().quitPosted;
+}
+
+void drawableSize(int& width, int& height) {
+    RECT client{};
+    GetClientRect(shell().window, &client);
+    width = client.right - client.left;
+    height = client.bottom - client.top;
 }
 
 std::int64_t calendarSeconds() {

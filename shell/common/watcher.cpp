@@ -1,12 +1,12 @@
-#include "shell/sdl/watcher.h"
+#include "shell/common/watcher.h"
 
 #include "platform/platform.h"
+#include "render/gl.h"
 #include "shell/common/call_inputs.h"
 #include "shell/common/replay_mark.h"
 #include "shell/common/rgb_png.h"
-#include "shell/sdl/sdl_backend.h"
+#include "shell/common/watch_window.h"
 
-#include <GL/gl.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -22,14 +22,6 @@ constexpr int kCallsPerSecond = 100;
 // The size of the game's window, and of every shot.
 constexpr int kShotWidth = 1024;
 constexpr int kShotHeight = 768;
-
-// Not keys of the game, so that nobody presses them meaning to play.
-constexpr SDL_Scancode kStopKey = SDL_SCANCODE_Q;
-constexpr SDL_Scancode kFastKey = SDL_SCANCODE_F;
-
-bool heldOnKeyboard(SDL_Scancode scancode) {
-    return shell().videoStarted && SDL_GetKeyboardState(nullptr)[scancode] != 0;
-}
 
 // The back buffer, top row first.
 std::vector<std::uint8_t> readBackBuffer() {
@@ -108,7 +100,7 @@ void Watcher::beginCall(int call) {
         clock_ = script_.clockChanges[nextClock_].seconds;
     }
     inputs.seconds = clockSet_ ? clock_ : script_.epoch + call / kCallsPerSecond;
-    inputs.skipWaits = heldOnKeyboard(kFastKey);
+    inputs.skipWaits = watchKeyHeld(WatchKey::Fast);
 }
 
 void Watcher::beforeSwap(int call) {
@@ -122,7 +114,7 @@ void Watcher::beforeSwap(int call) {
 void Watcher::takeShot(const ShotRequest& shot) {
     int width = 0;
     int height = 0;
-    SDL_GL_GetDrawableSize(shell().window, &width, &height);
+    drawableSize(width, height);
     std::string why = "the window is " + std::to_string(width) + " x " + std::to_string(height) +
                       ", not 1024 x 768";
     if (!isPlainPngName(shot.file)) {
@@ -138,8 +130,9 @@ void Watcher::takeShot(const ShotRequest& shot) {
 }
 
 void Watcher::endCall(int call) {
-    const bool gameEnded = shell().quitPosted;
-    if (!gameEnded && call + 1 < script_.calls && !heldOnKeyboard(kStopKey)) {
+    int requestedStatus = 0;
+    const bool gameEnded = quitRequested(requestedStatus);
+    if (!gameEnded && call + 1 < script_.calls && !watchKeyHeld(WatchKey::Stop)) {
         return;
     }
     if (nextShot_ < script_.shots.size()) {
@@ -147,6 +140,6 @@ void Watcher::endCall(int call) {
                      path_.c_str(), script_.shots[nextShot_].line, call);
     }
     // A game that ended on its own keeps its status (1 when the display failed it).
-    const int status = gameEnded ? shell().quitCode : 0;
+    const int status = gameEnded ? requestedStatus : 0;
     postQuitMessage(status == 0 && shotFailed_ ? kShotFailed : status);
 }

@@ -1,10 +1,10 @@
-#include "shell/sdl/session.h"
+#include "shell/common/session.h"
 
 #include "game/frame_step.h"
 #include "replay/trace.h"
 #include "shell/common/command_line.h"
 #include "shell/common/recorder.h"
-#include "shell/sdl/watcher.h"
+#include "shell/common/watcher.h"
 
 #include <cerrno>
 #include <cstdio>
