@@ -11,9 +11,9 @@ using GetStateFunction = DWORD(WINAPI*)(DWORD, XINPUT_STATE*);
 constexpr const char* kLibraries[] = {"xinput1_4.dll", "xinput9_1_0.dll"};
 
 // Asking XInput about a slot with no pad in it costs far more than reading one that has a pad;
-// empty slots are looked at again once in this many frames (about a second), which is how soon a
+// empty slots are looked at again once this many milliseconds have passed, which is how soon a
 // pad plugged in is found.
-constexpr int kEmptySlotRecheckFrames = 100;
+constexpr ULONGLONG kEmptySlotRecheckMs = 1000;
 
 struct ButtonBit {
     WORD bit;
@@ -35,8 +35,8 @@ constexpr ButtonBit kButtonBits[] = {
 
 struct Slot {
     bool connected = false;
-    // Frames left before an empty slot is asked again.
-    int recheckIn = 0;
+    // When an empty slot is asked again (GetTickCount64's milliseconds).
+    ULONGLONG recheckAt = 0;
     PadMapper mapper;
 };
 
@@ -54,15 +54,14 @@ Pads& pads() {
 
 // Reads slot `index` into `held`. A pad pulled out holds nothing from that frame on, and its
 // Start's meaning is forgotten.
-void pollSlot(DWORD index, Slot& slot, bool inPlay, HeldKeys& held) {
-    if (!slot.connected && slot.recheckIn > 0) {
-        --slot.recheckIn;
+void pollSlot(DWORD index, Slot& slot, bool inPlay, ULONGLONG now, HeldKeys& held) {
+    if (!slot.connected && now < slot.recheckAt) {
         return;
     }
     XINPUT_STATE state{};
     if (pads().getState(index, &state) != ERROR_SUCCESS) {
         slot = Slot{};
-        slot.recheckIn = kEmptySlotRecheckFrames;
+        slot.recheckAt = now + kEmptySlotRecheckMs;
         return;
     }
     slot.connected = true;
@@ -108,8 +107,9 @@ void pollPads(bool inPlay) {
     if (state.getState == nullptr) {
         return;
     }
+    const ULONGLONG now = GetTickCount64();
     for (DWORD index = 0; index < XUSER_MAX_COUNT; ++index) {
-        pollSlot(index, state.slots[index], inPlay, state.held);
+        pollSlot(index, state.slots[index], inPlay, now, state.held);
     }
 }
 

@@ -76,6 +76,9 @@ command_line)
     ;;
 record_focus)
     start_wine_screen
+    # Without a window manager Wine hands the foreground back to a window that gets the X focus
+    # again only when it does not wait for the manager's WM_TAKE_FOCUS.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseTakeFocus /t REG_SZ /d N /f >/dev/null 2>&1
     recording=$work/game.rec
     start_game "$source_dir" timeout 120 wine "$game" --window --record "$(windows_path "$recording")" \
         --final-state "$(windows_path "$work/game.final")"
@@ -156,19 +159,22 @@ pads)
 5900 0 A 0 0
 6300 0 unplugged
 6300 2 - 0 0
-7800 2 Start 0 0
-8100 2 - 0 0
-8500 2 Back 0 0
-9000 2 Back+B 0 0
-9400 2 - 0 0
+8800 2 Start 0 0
+9100 2 - 0 0
+9500 2 Back 0 0
+10000 2 Back+B 0 0
+10400 2 - 0 0
 PADS
-    export GLIMMERWAKE_PAD_SCRIPT
+    export GLIMMERWAKE_PAD_SCRIPT GLIMMERWAKE_PAD_START
     GLIMMERWAKE_PAD_SCRIPT=$(windows_path "$work/pads.txt")
+    GLIMMERWAKE_PAD_START=$(windows_path "$work/start")
     recording=$work/pads.rec
     start_game "$source_dir" timeout 120 wine "$work/folder/glimmerwake.exe" --window \
         --record "$(windows_path "$recording")" --final-state "$(windows_path "$work/pads.final")"
     wait_for_window
-    wait_for_exit 30
+    wait_for_menu_title
+    touch "$work/start"
+    wait_for_exit 40
     [ "$game_status" = 0 ] || fail "Back with B in the pause overlay ended the game with status $game_status"
     changes=$(key_changes "$recording" | tr '\n' ',')
     [ "$changes" = "down RETURN,up RETURN,down LEFT,up LEFT,down RIGHT,up RIGHT,down SPACE,up SPACE,down 1,up 1,down 2,up 2,down 3,up 3,down SPACE,up SPACE,down ESCAPE,up ESCAPE,down F4," ] ||

@@ -5,7 +5,9 @@
 //   MILLISECONDS SLOT unplugged
 //   MILLISECONDS SLOT BUTTONS LEFT_X LEFT_Y
 //
-// MILLISECONDS count from the game's first question; SLOT is 0 to 3; BUTTONS is "-" or names
+// MILLISECONDS count from the moment the file named by GLIMMERWAKE_PAD_START is there (the test
+// makes it once the game draws its menu, so that a slow start takes nothing from the script);
+// until then every slot is empty. SLOT is 0 to 3; BUTTONS is "-" or names
 // joined by '+' (A B X Y Back Start Left Right Up Down, Left to Down the d-pad); LEFT_X and LEFT_Y
 // are XInput's stick values (y up). A slot is unplugged until a line plugs it in. A line that
 // cannot be read stops the game's pads with it: every slot reads as unplugged from then on, and
@@ -112,14 +114,27 @@ std::vector<Change> readScript() {
     return changes;
 }
 
+// The moment the script starts, once the start file is there; 0 before.
+ULONGLONG scriptStart() {
+    static ULONGLONG start = 0;
+    const char* const path = std::getenv("GLIMMERWAKE_PAD_START");
+    if (start == 0 && path != nullptr && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
+        start = GetTickCount64();
+    }
+    return start;
+}
+
 } // namespace
 
 extern "C" __declspec(dllexport) DWORD WINAPI XInputGetState(DWORD slot, XINPUT_STATE* state) {
     static const std::vector<Change> changes = readScript();
-    static const ULONGLONG start = GetTickCount64();
     static DWORD packet = 0;
     if (slot >= XUSER_MAX_COUNT || state == nullptr) {
         return ERROR_BAD_ARGUMENTS;
+    }
+    const ULONGLONG start = scriptStart();
+    if (start == 0) {
+        return ERROR_DEVICE_NOT_CONNECTED;
     }
     const ULONGLONG now = GetTickCount64() - start;
     const Change* latest = nullptr;
