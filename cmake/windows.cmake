@@ -53,7 +53,7 @@ target_link_libraries(glimmerwake-replay PRIVATE glimmerwake_core glimmerwake_wi
 # The frame clock under Wine or on Windows: the period it keeps and what its wait costs.
 if(GLIMMERWAKE_BENCH)
     add_executable(glimmerwake_frame_clock_wine bench/windows/frame_clock_wine.cpp
-        shell/win32/frame_clock.cpp)
+        shell/win32/frame_clock.cpp shell/common/call_inputs.cpp)
     target_include_directories(glimmerwake_frame_clock_wine PRIVATE ${CMAKE_SOURCE_DIR})
     target_link_libraries(glimmerwake_frame_clock_wine PRIVATE winmm)
 endif()

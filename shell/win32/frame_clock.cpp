@@ -3,6 +3,7 @@
 // high-resolution waitable timer (or, where there is none, on one with the system timer at 1 ms)
 // to a little before the deadline and spins only for the rest, so it costs almost no CPU.
 #include "platform/platform.h"
+#include "shell/common/call_inputs.h"
 
 #include <array>
 // <windows.h> comes first: the timer resolution calls of <mmsystem.h> use its types.
@@ -125,5 +126,9 @@ std::uint32_t tickCount() {
 }
 
 void waitSince(std::uint32_t start, std::uint32_t milliseconds) {
+    // A watched game runs as fast as it draws while F is held.
+    if (callInputs().skipWaits) {
+        return;
+    }
     clock().waitSince(start, milliseconds);
 }

@@ -58,6 +58,10 @@ void drawableSize(int& width, int& height) {
 }
 
 std::int64_t calendarSeconds() {
+    // A recorded or watched call sees the second taken at its start, or the script's.
+    if (callInputs().fixed) {
+        return callInputs().seconds;
+    }
     return static_cast<std::int64_t>(std::time(nullptr));
 }
 
