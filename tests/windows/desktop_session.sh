@@ -77,8 +77,12 @@ command_line)
 record_focus)
     start_wine_screen
     # Without a window manager Wine hands the foreground back to a window that gets the X focus
-    # again only when it does not wait for the manager's WM_TAKE_FOCUS.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseTakeFocus /t REG_SZ /d N /f >/dev/null 2>&1
+    # again only when it does not wait for the manager's WM_TAKE_FOCUS. Only for this case: the
+    # full-screen popup of the other tests would then never get the foreground at all.
+    focus_setting='HKCU\Software\Wine\X11 Driver'
+    wine reg add "$focus_setting" /v UseTakeFocus /t REG_SZ /d N /f >/dev/null 2>&1
+    trap 'wine reg delete "$focus_setting" /v UseTakeFocus /f >/dev/null 2>&1 || true
+          stop_session; wineserver -k 2>/dev/null || true' EXIT
     recording=$work/game.rec
     start_game "$source_dir" timeout 120 wine "$game" --window --record "$(windows_path "$recording")" \
         --final-state "$(windows_path "$work/game.final")"
