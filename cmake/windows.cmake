@@ -31,7 +31,7 @@ configure_file(shell/win32/glimmerwake.manifest.in ${GLIMMERWAKE_MANIFEST} @ONLY
 configure_file(shell/win32/glimmerwake.rc.in ${CMAKE_BINARY_DIR}/glimmerwake.rc @ONLY)
 
 # What every platform shares (the command line, the session that records and watches games, the
-# pad mapping, the sound mixer), over the Windows recording file.
+# pad mapping, the sound mixer and its music), over the Windows recording file.
 add_library(glimmerwake_shell_common STATIC ${GLIMMERWAKE_SHELL_COMMON_SOURCES}
     ${GLIMMERWAKE_REPLAY_SOURCES} shell/win32/recording_file.cpp)
 target_compile_definitions(glimmerwake_shell_common PRIVATE
@@ -46,6 +46,7 @@ target_link_libraries(glimmerwake PRIVATE glimmerwake_shell_common glimmerwake_c
     glimmerwake_win32_services user32 gdi32 winmm shell32 ole32)
 
 add_executable(glimmerwake-replay tools/replay/main.cpp ${GLIMMERWAKE_REPLAY_SOURCES}
+    shell/common/music_cues.cpp shell/common/music_score.cpp
     shell/headless/replay_platform.cpp shell/win32/offscreen_context.cpp
     shell/win32/binary_stdout.cpp shell/win32/rgb_png.cpp)
 target_link_libraries(glimmerwake-replay PRIVATE glimmerwake_core glimmerwake_win32_services)

@@ -25,6 +25,8 @@ play_packages=(
 test_packages=(
     # unit tests, benchmarks, a private X screen, key presses and screenshots
     libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick
+    # the music's loudness by EBU R128 (bench/music_loudness.sh)
+    ffmpeg
     # checking the rules' sine and cosine against MPFR (tools/trig_check)
     libmpfr-dev
     # installing and packing: the menu entry and AppStream checks, dpkg-shlibdeps for the

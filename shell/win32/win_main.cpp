@@ -5,6 +5,7 @@
 #include "game/game.h"
 #include "platform/platform.h"
 #include "shell/common/command_line.h"
+#include "shell/common/music_cues.h"
 #include "shell/common/session.h"
 #include "shell/common/sound.h"
 #include "shell/win32/console.h"
@@ -83,7 +84,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // loop before its first frame.
     openGameWindow(1024, 768, 16);
     // The sounds lie beside the images, wherever those were found.
-    startSound(dataRoot() + "Data/Sounds", line.mute);
+    startSound(dataRoot() + "Data/Sounds", line.mute, !line.noMusic);
     startPads();
     for (;;) {
         // Each frame's Escape is settled before the pass's message, as in the Linux game's loop:
@@ -94,9 +95,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         }
         pollPads(frameStepGame().gameState == GameState::Playing);
         pollMuteKey();
+        pollMusicKey();
         sessionBeforeCall();
         FrameStep();
         sessionAfterCall();
+        cueMusic(musicThemeFor(frameStepGame()));
     }
     finishSession();
     stopPads();
