@@ -97,7 +97,8 @@ void startPads() {
     state.getState = reinterpret_cast<GetStateFunction>(
         reinterpret_cast<void*>(GetProcAddress(state.library, "XInputGetState")));
     if (state.getState == nullptr) {
-        stopPads();
+        FreeLibrary(state.library);
+        state.library = nullptr;
     }
 }
 
@@ -118,9 +119,8 @@ bool padKeyDown(int virtualKey) {
 }
 
 void stopPads() {
-    Pads& state = pads();
-    if (state.library != nullptr) {
-        FreeLibrary(state.library);
-    }
-    state = Pads{};
+    // XInput stays loaded until the process ends: an XInput may keep a thread of its own running
+    // in the DLL (Wine's watches for pads being plugged in), which unloading it under that thread
+    // would crash.
+    pads() = Pads{};
 }

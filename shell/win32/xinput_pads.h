@@ -20,7 +20,7 @@ void pollPads(bool inPlay);
 // True while a pad control mapped to this Windows virtual-key code is held, as of the last poll.
 bool padKeyDown(int virtualKey);
 
-// Releases XInput and forgets every pad.
+// Forgets every pad and stops reading them.
 void stopPads();
 
 // The reading of one XInput state, for the poll and its tests: the buttons the mapping knows and
