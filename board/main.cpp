@@ -21,6 +21,8 @@ namespace {
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr int kWaitingPerVerifier = 4;
+// A verification that waits for the CPU on a busy machine still ends in time.
+constexpr int kWallClockPerCpuSecond = 3;
 // Connections read and answer on these threads; an upload holds one while it is verified, so
 // there are enough that reads go on beside a full house of uploads.
 constexpr int kThreadsPerVerifier = 8;
@@ -41,7 +43,7 @@ VerifierLimits verifierLimits(const BoardOptions& options) {
     limits.maxWaiting =
         options.waiting > 0 ? options.waiting : kWaitingPerVerifier * limits.maxRunning;
     limits.cpuSeconds = options.workerCpuSeconds;
-    limits.wallClock = std::chrono::seconds(3 * options.workerCpuSeconds);
+    limits.wallClock = std::chrono::seconds(kWallClockPerCpuSecond * options.workerCpuSeconds);
     limits.addressSpaceBytes = options.workerMemoryMiB * kBytesPerMiB;
     limits.maxBytes = options.maxBodyBytes;
     limits.maxCalls = options.maxCalls;

@@ -14,7 +14,7 @@ using QueryFields = std::multimap<std::string, std::string>;
 // A player's name: 1 to kMaxNameCharacters characters of valid UTF-8, no control characters, no
 // characters that reorder or hide text around them, and no blanks at either end. Anything else
 // printable is allowed, markup and quotes too: names are data, always shown as text.
-constexpr std::size_t kMaxNameCharacters = 24;
+constexpr std::size_t kMaxNameCharacters = 32;
 
 // Why `name` is no player's name, or nothing when it is one.
 std::optional<std::string> nameProblem(std::string_view name);

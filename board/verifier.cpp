@@ -138,7 +138,7 @@ VerifyOutcome failed(std::string message) {
 VerifyOutcome deathOf(int status, bool timedOut, const VerifierLimits& limits) {
     if (timedOut) {
         return refused(kUnprocessable, "verifying the recording took longer than " +
-                                           std::to_string(limits.wallClock.count()) + " s");
+                                           std::to_string(limits.wallClock.count()) + " ms");
     }
     if (WIFSIGNALED(status) && (WTERMSIG(status) == SIGXCPU || WTERMSIG(status) == SIGKILL)) {
         return refused(kUnprocessable, "verifying the recording took more than " +

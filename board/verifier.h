@@ -20,7 +20,7 @@ struct VerifierLimits {
     int maxRunning = 2;
     int maxWaiting = 8;
     std::chrono::seconds maxWait{30};
-    std::chrono::seconds wallClock{30};
+    std::chrono::milliseconds wallClock{30000};
     int cpuSeconds = 10;
     std::size_t addressSpaceBytes = std::size_t{1} << 30; // 0: no limit
     std::size_t maxBytes = 0;

@@ -5,6 +5,7 @@
 #include "tools/replay/replay_platform.h"
 #include "tools/replay/script.h"
 
+#include <ctime>
 #include <sstream>
 
 bool verifyRecording(std::string_view text, const VerifyLimits& limits, Verification& out,
@@ -49,6 +50,16 @@ bool verifyRecording(std::string_view text, const VerifyLimits& limits, Verifica
             current = VerifiedGame{};
             current.index = static_cast<int>(out.games.size()) + 1;
             current.firstCall = call;
+            // A daily run: the replay's own calendar from midnight UTC; only its first game.
+            current.daily =
+                out.games.empty() && script->epoch % 86400 == 0 && script->clockChanges.empty();
+            if (current.daily) {
+                const std::int64_t days = script->epoch / 86400;
+                const std::time_t midnight = static_cast<std::time_t>(days * 86400);
+                char day[16];
+                std::strftime(day, sizeof day, "%Y-%m-%d", std::gmtime(&midnight));
+                current.day = day;
+            }
             playing = true;
         }
     }
