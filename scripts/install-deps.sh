@@ -2,8 +2,10 @@
 # Installs the Debian 12 packages Glimmerwake needs, skipping those already there:
 #
 #     scripts/install-deps.sh play    to build and play the game (scripts/play.sh)
-#     scripts/install-deps.sh test    that and everything the tests, the art check and the
-#                                     fuzzers need (scripts/test.sh; the default)
+#     scripts/install-deps.sh board   that and what the score board's service needs to build
+#                                     (cmake -DGLIMMERWAKE_BOARD=ON; docs/board.md)
+#     scripts/install-deps.sh test    all of that and everything the tests, the art check and
+#                                     the fuzzers need (scripts/test.sh; the default)
 #
 # Uses sudo when not run as root. Add a package to the group that needs it, with a comment: the
 # fresh Debian root that CI builds every run has nothing else, so a package left out fails CI.
@@ -22,7 +24,15 @@ play_packages=(
     xfonts-base
 )
 
+# The score board (board/): HTTP, JSON, SQLite, PostgreSQL's client library and SHA-256 (libssl-dev)
+board_packages=(
+    libcpp-httplib-dev nlohmann-json3-dev libsqlite3-dev libpqxx-dev libssl-dev
+)
+
 test_packages=(
+    # the board's tests: a real PostgreSQL 15 and its psql, JSON on the command line, curl, a
+    # real headless browser for its page, and systemd-analyze for its unit
+    postgresql-15 postgresql-client-15 jq curl chromium systemd
     # unit tests, benchmarks, a private X screen, key presses and screenshots
     libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick
     # checking the rules' sine and cosine against MPFR (tools/trig_check)
@@ -47,9 +57,10 @@ test_packages=(
 
 case "$group" in
 play) packages=("${play_packages[@]}") ;;
-test) packages=("${play_packages[@]}" "${test_packages[@]}") ;;
+board) packages=("${play_packages[@]}" "${board_packages[@]}") ;;
+test) packages=("${play_packages[@]}" "${board_packages[@]}" "${test_packages[@]}") ;;
 *)
-    echo "usage: scripts/install-deps.sh [play|test]" >&2
+    echo "usage: scripts/install-deps.sh [play|board|test]" >&2
     exit 2
     ;;
 esac
