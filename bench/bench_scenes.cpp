@@ -6,7 +6,7 @@
 #include "entities/ring_enemy.h"
 #include "entities/square_enemy.h"
 #include "entities/wedge_enemy.h"
-#include "shell/virtual_keys.h"
+#include "platform/virtual_keys.h"
 #include "tests/support/test_platform.h"
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 // pulled out are found, every mapped control is read) with no pad and with several virtual ones,
 // and one `padKeyDown`, which every key poll of the game now makes. In a program of its own: it
 // needs SDL's joystick layer and none of the game.
-#include "shell/pad_input.h"
-#include "shell/virtual_keys.h"
+#include "platform/virtual_keys.h"
+#include "shell/sdl/pad_input.h"
 #include "tests/support/virtual_pad.h"
 
 #include <benchmark/benchmark.h>

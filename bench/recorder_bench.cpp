@@ -3,10 +3,10 @@
 // call before, append the lines of any change, hand the text to the writer thread when the second
 // changes). The live machine is the replay tool's platform, so the keys and the calendar are
 // whatever the benchmark sets; the writer thread writes to a real file.
-#include "shell/call_inputs.h"
-#include "shell/recorder.h"
-#include "shell/virtual_keys.h"
-#include "tools/replay/replay_platform.h"
+#include "platform/virtual_keys.h"
+#include "shell/common/call_inputs.h"
+#include "shell/common/recorder.h"
+#include "shell/headless/replay_platform.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // What sound costs the game: starting an effect from the game's thread while the audio thread
 // mixes, and the audio thread's mixing of one buffer.
-#include "shell/sound_mixer.h"
+#include "shell/common/sound_mixer.h"
 
 #include <atomic>
 #include <benchmark/benchmark.h>

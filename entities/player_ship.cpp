@@ -3,9 +3,9 @@
 #include "base/kinds.h"
 #include "base/play_field.h"
 #include "entities/placement.h"
+#include "platform/platform.h"
+#include "platform/virtual_keys.h"
 #include "render/gl.h"
-#include "shell/platform.h"
-#include "shell/virtual_keys.h"
 
 namespace {
 

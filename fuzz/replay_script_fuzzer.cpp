@@ -2,8 +2,8 @@
 // script the replay can run as read, and that what it refuses it refuses with a short, printable
 // message pointing at a line of the script.
 
-#include "shell/virtual_keys.h"
-#include "tools/replay/script.h"
+#include "platform/virtual_keys.h"
+#include "replay/script.h"
 
 #include <algorithm>
 #include <cstdint>

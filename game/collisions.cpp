@@ -7,7 +7,7 @@
 #include "entities/splitter_enemy.h"
 #include "game/contact.h"
 #include "game/game.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <memory>
 

@@ -5,13 +5,13 @@
 #include "entities/destroyer_bullet.h"
 #include "entities/laser.h"
 #include "entities/missile.h"
+#include "platform/platform.h"
 #include "render/final_boss_banner.h"
 #include "render/gl.h"
 #include "render/gl_state.h"
 #include "render/hud.h"
 #include "render/main_menu.h"
 #include "render/weapon_prompt.h"
-#include "shell/platform.h"
 
 #include <memory>
 

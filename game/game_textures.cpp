@@ -1,6 +1,6 @@
 #include "game/game_textures.h"
 
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <string>
 

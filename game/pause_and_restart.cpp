@@ -3,9 +3,9 @@
 #include "base/play_field.h"
 #include "base/random.h"
 #include "game/game.h"
+#include "platform/platform.h"
+#include "platform/virtual_keys.h"
 #include "render/pause_overlay.h"
-#include "shell/platform.h"
-#include "shell/virtual_keys.h"
 
 namespace {
 

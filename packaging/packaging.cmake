@@ -2,7 +2,7 @@
 #
 # Layout under the prefix, by GNUInstallDirs: the game and the replay tool in bin/, the images in
 # share/games/glimmerwake/Data (found by the game from its own folder, see
-# shell/data_directory.h), the menu entry, AppStream file, hicolor icons and the manual page in
+# shell/common/data_directory.h), the menu entry, AppStream file, hicolor icons and the manual page in
 # their usual places.
 
 set(GLIMMERWAKE_HOMEPAGE "https://example.org/glimmerwake/"

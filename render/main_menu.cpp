@@ -1,9 +1,9 @@
 #include "render/main_menu.h"
 
+#include "platform/platform.h"
+#include "platform/virtual_keys.h"
 #include "render/gl.h"
 #include "render/text.h"
-#include "shell/platform.h"
-#include "shell/virtual_keys.h"
 
 #include <cstdint>
 

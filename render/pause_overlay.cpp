@@ -1,9 +1,9 @@
 #include "render/pause_overlay.h"
 
+#include "platform/platform.h"
+#include "platform/virtual_keys.h"
 #include "render/gl.h"
 #include "render/text.h"
-#include "shell/platform.h"
-#include "shell/virtual_keys.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "render/text.h"
 
+#include "platform/platform.h"
 #include "render/gl.h"
-#include "shell/platform.h"
 
 #include <cstdarg>
 #include <cstdio>

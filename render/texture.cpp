@@ -1,8 +1,8 @@
 #include "render/texture.h"
 
+#include "platform/platform.h"
 #include "render/gl.h"
 #include "render/png_image.h"
-#include "shell/platform.h"
 
 #include <vector>
 

@@ -5,7 +5,7 @@
 // busy-wait on GetTickCount alone, the way the game was first paced, and the step GetTickCount
 // moves by, which sets the period such a busy-wait can keep.
 //   glimmerwake_frame_clock_wine [FRAMES [WORK_MS]]     default 1000 frames, no work
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // Reading the game's image files on Windows.
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // very moment its start tick was read, measured on the performance counter. The wait sleeps on a
 // high-resolution waitable timer (or, where there is none, on one with the system timer at 1 ms)
 // to a little before the deadline and spins only for the rest, so it costs almost no CPU.
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <array>
 // <windows.h> comes first: the timer resolution calls of <mmsystem.h> use its types.

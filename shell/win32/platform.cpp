@@ -1,7 +1,7 @@
 // The game's keys, buffer swap, quit request and calendar on Win32.
-#include "shell/platform.h"
+#include "platform/platform.h"
 
-#include "shell/data_directory.h"
+#include "shell/common/data_directory.h"
 #include "shell/win32/game_window.h"
 
 #include <ctime>

@@ -1,5 +1,5 @@
 // Writing a shot as a PNG file on Windows, where no FIFO can stand in a file's place.
-#include "shell/rgb_png.h"
+#include "shell/common/rgb_png.h"
 
 #include "render/png_image.h"
 

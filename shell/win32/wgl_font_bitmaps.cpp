@@ -1,7 +1,7 @@
 // The game's bitmap fonts from GDI: bold "Courier New" at the asked character height, compiled
 // into display lists by WGL on the device context of the current rendering context (the game
 // window's, or the replay tool's).
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <windows.h>
 // After <windows.h>, whose calling conventions it uses.

@@ -1,8 +1,8 @@
 // The game's sound on Windows: a thread keeps a few short buffers queued on waveOut, each mixed
 // by the game's own mixer as the device hands it back.
-#include "shell/platform.h"
-#include "shell/sound.h"
-#include "shell/sound_mixer.h"
+#include "platform/platform.h"
+#include "shell/common/sound.h"
+#include "shell/common/sound_mixer.h"
 
 // windows.h first: mmsystem.h needs its types.
 #include <windows.h>

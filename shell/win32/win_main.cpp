@@ -1,8 +1,8 @@
 // Glimmerwake on Windows: open the window, then a loop that never blocks, handles at most one
 // message per pass and calls the frame function once per pass, and close everything again.
 #include "game/frame_step.h"
-#include "shell/platform.h"
-#include "shell/sound.h"
+#include "platform/platform.h"
+#include "shell/common/sound.h"
 #include "shell/win32/game_window.h"
 
 namespace {

@@ -1,5 +1,5 @@
 #include "entities/player_ship.h"
-#include "shell/virtual_keys.h"
+#include "platform/virtual_keys.h"
 #include "tests/entities/entity_probe.h"
 #include "tests/support/test_platform.h"
 

@@ -1,6 +1,6 @@
 #include "base/random.h"
 #include "game/game.h"
-#include "shell/virtual_keys.h"
+#include "platform/virtual_keys.h"
 #include "tests/support/test_platform.h"
 
 #include <gtest/gtest.h>

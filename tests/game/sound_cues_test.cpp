@@ -2,7 +2,7 @@
 #include "entities/missile.h"
 #include "entities/wedge_enemy.h"
 #include "game/game.h"
-#include "shell/virtual_keys.h"
+#include "platform/virtual_keys.h"
 #include "tests/entities/placed.h"
 #include "tests/support/test_platform.h"
 

@@ -2,11 +2,11 @@
 
 #include "game/frame_step.h"
 #include "game/game.h"
-#include "shell/virtual_keys.h"
+#include "platform/virtual_keys.h"
+#include "replay/script.h"
+#include "replay/trace.h"
+#include "shell/headless/replay_platform.h"
 #include "tools/pilot/pilot.h"
-#include "tools/replay/replay_platform.h"
-#include "tools/replay/script.h"
-#include "tools/replay/trace.h"
 
 #include <cstdio>
 #include <cstdlib>

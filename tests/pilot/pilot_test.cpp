@@ -3,12 +3,12 @@
 #include "entities/boss_enemy.h"
 #include "entities/missile.h"
 #include "game/frame_step.h"
-#include "shell/virtual_keys.h"
+#include "platform/virtual_keys.h"
+#include "replay/script.h"
+#include "replay/trace.h"
+#include "shell/headless/replay_platform.h"
 #include "tools/pilot/game_copy.h"
 #include "tools/pilot/pilot.h"
-#include "tools/replay/replay_platform.h"
-#include "tools/replay/script.h"
-#include "tools/replay/trace.h"
 
 #include <array>
 #include <cmath>

@@ -1,5 +1,5 @@
+#include "platform/virtual_keys.h"
 #include "render/main_menu.h"
-#include "shell/virtual_keys.h"
 #include "tests/support/test_platform.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "shell/command_line.h"
+#include "shell/common/command_line.h"
 
 #include <gtest/gtest.h>
 #include <initializer_list>

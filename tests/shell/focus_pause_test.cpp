@@ -1,8 +1,8 @@
 #include "game/game.h"
-#include "shell/focus_pause.h"
-#include "shell/virtual_keys.h"
+#include "platform/virtual_keys.h"
+#include "replay/trace.h"
+#include "shell/common/focus_pause.h"
 #include "tests/support/test_platform.h"
-#include "tools/replay/trace.h"
 
 #include <gtest/gtest.h>
 #include <set>

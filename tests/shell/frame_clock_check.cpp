@@ -1,7 +1,7 @@
 // The desktop's frame clock, on its own: a frame never ends before its 10 ms are up, whether its
 // start is the last tick read or an older one.
-#include "shell/frame_clock.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
+#include "shell/sdl/frame_clock.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

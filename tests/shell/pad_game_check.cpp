@@ -5,9 +5,9 @@
 // every step did what it should.
 #include "game/frame_step.h"
 #include "game/game.h"
-#include "shell/frame_clock.h"
-#include "shell/pad_input.h"
-#include "shell/sdl_backend.h"
+#include "shell/sdl/frame_clock.h"
+#include "shell/sdl/pad_input.h"
+#include "shell/sdl/sdl_backend.h"
 #include "tests/support/virtual_pad.h"
 
 #include <cstdio>
@@ -33,7 +33,7 @@ void keepAlive() {
     }
 }
 
-// One pass of the game's loop, as shell/main.cpp runs it.
+// One pass of the game's loop, as shell/sdl/main.cpp runs it.
 void runFrames(int count) {
     for (int frame = 0; frame < count; ++frame) {
         if (!runMessagePass()) {

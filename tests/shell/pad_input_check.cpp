@@ -1,8 +1,8 @@
 // The pads as the game sees them, through virtual game controllers SDL keeps in memory: which
 // virtual keys each control holds down, the stick's dead zone, pads plugged in and pulled out,
 // and several pads at once. No display and no hardware.
-#include "shell/pad_input.h"
-#include "shell/virtual_keys.h"
+#include "platform/virtual_keys.h"
+#include "shell/sdl/pad_input.h"
 #include "tests/support/virtual_pad.h"
 
 #include <SDL.h>

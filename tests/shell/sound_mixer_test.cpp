@@ -1,5 +1,5 @@
-#include "shell/platform.h"
-#include "shell/sound_mixer.h"
+#include "platform/platform.h"
+#include "shell/common/sound_mixer.h"
 #include "tests/support/png_files.h"
 
 #include <cstdint>

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$1"
 format=${2:-clang-format}
-mapfile -t files < <(find art/src base bench entities fuzz game render shell tests tools \
+mapfile -t files < <(find art/src art/sound base bench board entities fuzz game platform render replay shell tests tools \
     \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort)
 if [ ${#files[@]} -eq 0 ]; then
     echo "no sources found below $PWD" >&2

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/offscreen_context.h"
+#include "shell/common/offscreen_context.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "tests/support/test_platform.h"
 
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 namespace test_platform {
 

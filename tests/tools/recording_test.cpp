@@ -1,12 +1,12 @@
 // The game's recorder, over the replay tool's platform: what it writes is a script the replay
 // tool reads back to the very keys and calendar seconds the game saw, call by call.
-#include "shell/call_inputs.h"
-#include "shell/platform.h"
-#include "shell/recorder.h"
-#include "shell/virtual_keys.h"
+#include "platform/platform.h"
+#include "platform/virtual_keys.h"
+#include "replay/script.h"
+#include "shell/common/call_inputs.h"
+#include "shell/common/recorder.h"
+#include "shell/headless/replay_platform.h"
 #include "tests/tools/replay_run.h"
-#include "tools/replay/replay_platform.h"
-#include "tools/replay/script.h"
 
 #include <gtest/gtest.h>
 #include <random>

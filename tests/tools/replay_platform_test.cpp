@@ -1,6 +1,6 @@
-#include "shell/platform.h"
-#include "shell/virtual_keys.h"
-#include "tools/replay/replay_platform.h"
+#include "platform/platform.h"
+#include "platform/virtual_keys.h"
+#include "shell/headless/replay_platform.h"
 
 #include <gtest/gtest.h>
 

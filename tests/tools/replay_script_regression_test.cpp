@@ -1,6 +1,6 @@
 // Scripts the fuzzer found to upset the script reader, kept so that the fault stays fixed.
 
-#include "tools/replay/script.h"
+#include "replay/script.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "shell/virtual_keys.h"
-#include "tools/replay/script.h"
+#include "platform/virtual_keys.h"
+#include "replay/script.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

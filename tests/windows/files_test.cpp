@@ -1,5 +1,5 @@
 // Reading image files on Windows: a plain file whole, and every other thing refused at once.
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,6 +1,6 @@
 // The Windows frame clock: a frame never ends before its period is up, whether its start is the
 // last tick read or an older one, and the wait sleeps rather than spins.
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

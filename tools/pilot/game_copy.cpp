@@ -10,7 +10,7 @@
 #include "entities/square_enemy.h"
 #include "entities/wedge_enemy.h"
 #include "game/game.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,9 +1,9 @@
 #include "tools/pilot/pilot.h"
 
 #include "base/kinds.h"
-#include "shell/virtual_keys.h"
+#include "platform/virtual_keys.h"
+#include "shell/headless/replay_platform.h"
 #include "tools/pilot/game_copy.h"
-#include "tools/replay/replay_platform.h"
 
 #include <algorithm>
 #include <cmath>

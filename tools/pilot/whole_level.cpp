@@ -3,8 +3,8 @@
 #include "base/kinds.h"
 #include "entities/splitter_group.h"
 #include "game/frame_step.h"
-#include "shell/virtual_keys.h"
-#include "tools/replay/replay_platform.h"
+#include "platform/virtual_keys.h"
+#include "shell/headless/replay_platform.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // glimmerwake-replay: plays the game from a key script over its own frame function and prints
 // the whole game state after every call, one JSON object a line.
 #include "game/frame_step.h"
-#include "shell/offscreen_context.h"
-#include "shell/rgb_png.h"
-#include "tools/replay/replay_platform.h"
-#include "tools/replay/script.h"
-#include "tools/replay/trace.h"
+#include "replay/script.h"
+#include "replay/trace.h"
+#include "shell/common/offscreen_context.h"
+#include "shell/common/rgb_png.h"
+#include "shell/headless/replay_platform.h"
 
 #include <cerrno>
 #include <cstdio>

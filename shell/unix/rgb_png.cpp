@@ -1,4 +1,4 @@
-#include "shell/rgb_png.h"
+#include "shell/common/rgb_png.h"
 
 #include "render/png_image.h"
 

@@ -1,7 +1,7 @@
 // The desktop's sound: SDL's audio thread pulls from the game's own small mixer.
-#include "shell/platform.h"
-#include "shell/sound.h"
-#include "shell/sound_mixer.h"
+#include "platform/platform.h"
+#include "shell/common/sound.h"
+#include "shell/common/sound_mixer.h"
 
 #include <SDL.h>
 #include <cstdio>

@@ -1,10 +1,10 @@
-#include "shell/session.h"
+#include "shell/sdl/session.h"
 
 #include "game/frame_step.h"
-#include "shell/command_line.h"
-#include "shell/recorder.h"
-#include "shell/watcher.h"
-#include "tools/replay/trace.h"
+#include "replay/trace.h"
+#include "shell/common/command_line.h"
+#include "shell/common/recorder.h"
+#include "shell/sdl/watcher.h"
 
 #include <cstdio>
 #include <fstream>

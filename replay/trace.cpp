@@ -1,4 +1,4 @@
-#include "tools/replay/trace.h"
+#include "replay/trace.h"
 
 #include "game/game.h"
 

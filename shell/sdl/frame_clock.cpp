@@ -1,7 +1,7 @@
-#include "shell/frame_clock.h"
+#include "shell/sdl/frame_clock.h"
 
-#include "shell/call_inputs.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
+#include "shell/common/call_inputs.h"
 
 #include <cerrno>
 #include <ctime>

@@ -1,14 +1,6 @@
-#include "tools/replay/replay_platform.h"
+#include "shell/headless/replay_platform.h"
 
-#include "shell/platform.h"
-
-namespace {
-
-// Each call stands for one frame period of the real game's clock.
-constexpr std::uint32_t kMsPerCall = 10;
-constexpr int kCallsPerSecond = 100;
-
-} // namespace
+#include "platform/platform.h"
 
 ReplayPlatform& replayPlatform() {
     static ReplayPlatform platform;
@@ -20,8 +12,7 @@ bool keyDown(int virtualKey) {
 }
 
 std::uint32_t tickCount() {
-    // Wraps as a real millisecond counter does; the game only ever takes differences.
-    return static_cast<std::uint32_t>(replayPlatform().call) * kMsPerCall;
+    return replayPlatform().tickCount();
 }
 
 void waitSince(std::uint32_t, std::uint32_t) {
@@ -29,11 +20,7 @@ void waitSince(std::uint32_t, std::uint32_t) {
 }
 
 std::int64_t calendarSeconds() {
-    const ReplayPlatform& platform = replayPlatform();
-    if (platform.clockSet) {
-        return platform.clock;
-    }
-    return platform.epoch + platform.call / kCallsPerSecond;
+    return replayPlatform().calendarSeconds();
 }
 
 void swapBuffers() {
@@ -62,18 +49,4 @@ const std::string& dataRoot() {
     // Shots show the images below the working directory, as the tool has always read them.
     static const std::string workingDirectory;
     return workingDirectory;
-}
-
-void ScriptFeed::enterCall(ReplayPlatform& platform, int call) {
-    platform.call = call;
-    for (; nextKey_ < script_.keyChanges.size() && script_.keyChanges[nextKey_].call == call;
-         ++nextKey_) {
-        platform.keys[script_.keyChanges[nextKey_].virtualKey] = script_.keyChanges[nextKey_].down;
-    }
-    for (;
-         nextClock_ < script_.clockChanges.size() && script_.clockChanges[nextClock_].call == call;
-         ++nextClock_) {
-        platform.clockSet = true;
-        platform.clock = script_.clockChanges[nextClock_].seconds;
-    }
 }

@@ -1,4 +1,4 @@
-#include "shell/call_inputs.h"
+#include "shell/common/call_inputs.h"
 
 CallInputs& callInputs() {
     static CallInputs inputs;

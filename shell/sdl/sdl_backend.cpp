@@ -1,9 +1,9 @@
-#include "shell/sdl_backend.h"
+#include "shell/sdl/sdl_backend.h"
 
 #include "game/frame_step.h"
-#include "shell/display_errors.h"
-#include "shell/interruptible_box.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
+#include "shell/sdl/display_errors.h"
+#include "shell/sdl/interruptible_box.h"
 
 #include <cstdio>
 #include <cstdlib>

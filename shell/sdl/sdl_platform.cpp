@@ -1,11 +1,11 @@
 // The game's keys, buffer swap, quit request and image folder on SDL.
-#include "shell/call_inputs.h"
-#include "shell/data_directory.h"
-#include "shell/pad_input.h"
-#include "shell/platform.h"
-#include "shell/sdl_backend.h"
-#include "shell/session.h"
-#include "shell/virtual_keys.h"
+#include "platform/platform.h"
+#include "platform/virtual_keys.h"
+#include "shell/common/call_inputs.h"
+#include "shell/common/data_directory.h"
+#include "shell/sdl/pad_input.h"
+#include "shell/sdl/sdl_backend.h"
+#include "shell/sdl/session.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,9 +1,9 @@
-#include "shell/watcher.h"
+#include "shell/sdl/watcher.h"
 
-#include "shell/call_inputs.h"
-#include "shell/platform.h"
-#include "shell/rgb_png.h"
-#include "shell/sdl_backend.h"
+#include "platform/platform.h"
+#include "shell/common/call_inputs.h"
+#include "shell/common/rgb_png.h"
+#include "shell/sdl/sdl_backend.h"
 
 #include <GL/gl.h>
 #include <algorithm>

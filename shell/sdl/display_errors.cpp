@@ -1,4 +1,4 @@
-#include "shell/display_errors.h"
+#include "shell/sdl/display_errors.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>

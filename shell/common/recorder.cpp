@@ -1,8 +1,8 @@
-#include "shell/recorder.h"
+#include "shell/common/recorder.h"
 
-#include "shell/call_inputs.h"
-#include "shell/platform.h"
-#include "tools/replay/script.h"
+#include "platform/platform.h"
+#include "replay/script.h"
+#include "shell/common/call_inputs.h"
 
 #include <cerrno>
 #include <csignal>

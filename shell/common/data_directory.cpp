@@ -1,4 +1,4 @@
-#include "shell/data_directory.h"
+#include "shell/common/data_directory.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "shell/interruptible_box.h"
+#include "shell/sdl/interruptible_box.h"
 
 #include <SDL.h>
 #include <atomic>

@@ -1,5 +1,5 @@
 // Reading the game's image files on Unix.
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <cstdio>
 #include <fcntl.h>

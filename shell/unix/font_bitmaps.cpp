@@ -1,7 +1,7 @@
 // Bitmap fonts on Unix: fontconfig finds the face, FreeType draws each character as a one-bit
 // bitmap, and each bitmap goes into a display list as a glBitmap that also advances the raster
 // position by the character's width.
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <GL/gl.h>
 #include <fontconfig/fontconfig.h>

@@ -1,4 +1,4 @@
-#include "shell/focus_pause.h"
+#include "shell/common/focus_pause.h"
 
 #include "game/game.h"
 

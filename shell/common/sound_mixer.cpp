@@ -1,6 +1,6 @@
-#include "shell/sound_mixer.h"
+#include "shell/common/sound_mixer.h"
 
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <cstring>

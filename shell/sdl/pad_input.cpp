@@ -1,7 +1,7 @@
 // The game's keys on SDL game controllers, read by state once a frame.
-#include "shell/pad_input.h"
+#include "shell/sdl/pad_input.h"
 
-#include "shell/virtual_keys.h"
+#include "platform/virtual_keys.h"
 
 #include <SDL.h>
 #include <array>

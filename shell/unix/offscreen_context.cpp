@@ -1,4 +1,4 @@
-#include "shell/offscreen_context.h"
+#include "shell/common/offscreen_context.h"
 
 #define GL_GLEXT_PROTOTYPES 1
 #include <EGL/egl.h>

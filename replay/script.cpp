@@ -1,6 +1,6 @@
-#include "tools/replay/script.h"
+#include "replay/script.h"
 
-#include "shell/virtual_keys.h"
+#include "platform/virtual_keys.h"
 
 #include <cstdio>
 #include <limits>

@@ -2,13 +2,13 @@
 // that never blocks, and close everything again.
 #include "game/frame_step.h"
 #include "game/game.h"
-#include "shell/command_line.h"
-#include "shell/frame_clock.h"
-#include "shell/pad_input.h"
-#include "shell/platform.h"
-#include "shell/sdl_backend.h"
-#include "shell/session.h"
-#include "shell/sound.h"
+#include "platform/platform.h"
+#include "shell/common/command_line.h"
+#include "shell/common/sound.h"
+#include "shell/sdl/frame_clock.h"
+#include "shell/sdl/pad_input.h"
+#include "shell/sdl/sdl_backend.h"
+#include "shell/sdl/session.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/focus_pause.h"
+#include "shell/common/focus_pause.h"
 
 #include <SDL.h>
 
