@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/replay/script.h"
+#include "replay/script.h"
 
 #include <string>
 

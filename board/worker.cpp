@@ -1,8 +1,8 @@
 #include "board/worker.h"
 
 #include "board/recording.h"
+#include "replay/script.h"
 #include "replay/verify.h"
-#include "tools/replay/script.h"
 
 #include <cstdio>
 #include <iostream>

@@ -1,9 +1,9 @@
 // INTERIM: removed when branch `scores` is merged.
 #include "game/frame_step.h"
 #include "game/game.h"
+#include "replay/script.h"
 #include "replay/verify.h"
-#include "tools/replay/replay_platform.h"
-#include "tools/replay/script.h"
+#include "shell/headless/replay_platform.h"
 
 #include <ctime>
 #include <sstream>
