@@ -22,6 +22,8 @@ play_packages=(
     libgl1-mesa-dri libegl-mesa0 libglx-mesa0 fonts-liberation2
     # the core X font SDL's message boxes are drawn in: without it the "ERROR" box never shows
     xfonts-base
+    # sending games to a score board, when the player chooses to (shell/common/score_sender.cpp)
+    libcurl4-openssl-dev
 )
 
 # The score board (board/): HTTP, JSON, SQLite, PostgreSQL's client library and SHA-256 (libssl-dev)
