@@ -83,9 +83,6 @@ int main(int argc, char** argv) {
     for (int i = 6; i < argc; ++i) {
         recordings.push_back(readFile(argv[i]));
     }
-    // Run to run the games differ too, so that none is already on the board.
-    const int firstVariant = static_cast<int>(std::chrono::system_clock::now().time_since_epoch() /
-                                              std::chrono::seconds(1) % 100000);
 
     std::atomic<int> next{0};
     std::mutex mutex;
@@ -98,8 +95,7 @@ int main(int argc, char** argv) {
             httplib::Client client(kLoopback, port);
             client.set_read_timeout(kTimeoutSeconds, 0);
             for (int n = next++; n < uploads && Clock::now() < deadline; n = next++) {
-                const std::string body =
-                    variant(recordings[n % recordings.size()], firstVariant + n);
+                const std::string body = variant(recordings[n % recordings.size()], n + 1);
                 const auto sent = Clock::now();
                 const httplib::Result result = client.Post(
                     ("/api/games?name=load" + std::to_string(n)).c_str(), body, "text/plain");
