@@ -49,6 +49,52 @@ void requestRgba(png_structp png, png_infop info) {
     png_read_update_info(png, info);
 }
 
+// Where the decoded picture and its row pointers go. It lives in the caller's frame, so that a
+// longjmp out of libpng, which returns into readImage below, neither skips a destructor nor
+// leaves a local of the jumping frame indeterminate.
+struct DecodeTarget {
+    MemoryReader reader;
+    int maxDimension;
+    RgbaImage image;
+    std::vector<png_bytep> rows;
+};
+
+// Everything libpng may jump out of. The jump lands on the setjmp at the top of this function,
+// which then says the image could not be read; C++ objects are only ever touched through
+// `target`, which outlives the jump.
+bool readImage(png_structp png, png_infop info, DecodeTarget& target) {
+    if (setjmp(png_jmpbuf(png)) != 0) {
+        return false;
+    }
+    png_set_read_fn(png, &target.reader, readFromMemory);
+    // Only the header, palette, transparency and pixel chunks make the picture; the rest (text,
+    // colour profiles, ...) is skipped unread. libpng would otherwise allocate a buffer of
+    // whatever length such a chunk claims, up to 2 GiB from a file of a few bytes: its own limit
+    // on chunk sizes is only a warning.
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+    png_read_info(png, info);
+    const png_uint_32 width = png_get_image_width(png, info);
+    const png_uint_32 height = png_get_image_height(png, info);
+    if (width == 0 || height == 0 || target.maxDimension <= 0 ||
+        width > static_cast<png_uint_32>(target.maxDimension) ||
+        height > static_cast<png_uint_32>(target.maxDimension)) {
+        return false;
+    }
+    requestRgba(png, info);
+    if (png_get_rowbytes(png, info) != std::size_t{width} * 4) {
+        return false;
+    }
+    target.image.width = static_cast<int>(width);
+    target.image.height = static_cast<int>(height);
+    target.image.pixels.resize(std::size_t{width} * height * 4);
+    target.rows.resize(height);
+    for (png_uint_32 y = 0; y < height; ++y) {
+        target.rows[y] = target.image.pixels.data() + std::size_t{y} * width * 4;
+    }
+    png_read_image(png, target.rows.data());
+    return true;
+}
+
 } // namespace
 
 std::optional<RgbaImage> decodePng(const std::uint8_t* data, std::size_t size, int maxDimension) {
@@ -65,66 +111,44 @@ std::optional<RgbaImage> decodePng(const std::uint8_t* data, std::size_t size, i
         png_destroy_read_struct(&png, nullptr, nullptr);
         return std::nullopt;
     }
-    // Declared outside the jump buffer's reach so that a longjmp out of libpng leaves them in a
-    // state the clean-up below can rely on.
-    MemoryReader reader{data, size, 0};
-    RgbaImage image;
-    std::vector<png_bytep> rows;
-    bool decoded = false;
-    if (setjmp(png_jmpbuf(png)) == 0) {
-        png_set_read_fn(png, &reader, readFromMemory);
-        // Only the header, palette, transparency and pixel chunks make the picture; the rest
-        // (text, colour profiles, ...) is skipped unread. libpng would otherwise allocate a
-        // buffer of whatever length such a chunk claims, up to 2 GiB from a file of a few bytes:
-        // its own limit on chunk sizes is only a warning.
-        png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
-        png_read_info(png, info);
-        const png_uint_32 width = png_get_image_width(png, info);
-        const png_uint_32 height = png_get_image_height(png, info);
-        if (width > 0 && height > 0 && maxDimension > 0 &&
-            width <= static_cast<png_uint_32>(maxDimension) &&
-            height <= static_cast<png_uint_32>(maxDimension)) {
-            requestRgba(png, info);
-            if (png_get_rowbytes(png, info) == std::size_t{width} * 4) {
-                image.width = static_cast<int>(width);
-                image.height = static_cast<int>(height);
-                image.pixels.resize(std::size_t{width} * height * 4);
-                rows.resize(height);
-                for (png_uint_32 y = 0; y < height; ++y) {
-                    rows[y] = image.pixels.data() + std::size_t{y} * width * 4;
-                }
-                png_read_image(png, rows.data());
-                decoded = true;
-            }
-        }
-    }
+    DecodeTarget target{{data, size, 0}, maxDimension, {}, {}};
+    const bool decoded = readImage(png, info, target);
     png_destroy_read_struct(&png, &info, nullptr);
     if (!decoded) {
         return std::nullopt;
     }
-    return image;
+    return std::move(target.image);
 }
 
 namespace {
+
+// Everything libpng may jump out of while writing; the jump lands on the setjmp at the top.
+bool writeRows(png_structp png, png_infop info, std::FILE* file, int width, int height,
+               const std::uint8_t* rgb) {
+    if (setjmp(png_jmpbuf(png)) != 0) {
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int y = 0; y < height; ++y) {
+        png_write_row(png, rgb + std::size_t(y) * width * 3);
+    }
+    png_write_end(png, nullptr);
+    return true;
+}
 
 bool encodeRgbPng(std::FILE* file, int width, int height, const std::vector<std::uint8_t>& rgb) {
     if (width <= 0 || height <= 0 || rgb.size() != std::size_t(width) * height * 3) {
         return false;
     }
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-    bool written = false;
-    if (info != nullptr && setjmp(png_jmpbuf(png)) == 0) {
-        png_init_io(png, file);
-        png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-        png_write_info(png, info);
-        for (int y = 0; y < height; ++y) {
-            png_write_row(png, rgb.data() + std::size_t(y) * width * 3);
-        }
-        png_write_end(png, nullptr);
-        written = true;
+    if (png == nullptr) {
+        return false;
     }
+    png_infop info = png_create_info_struct(png);
+    const bool written = info != nullptr && writeRows(png, info, file, width, height, rgb.data());
     png_destroy_write_struct(&png, &info);
     return written;
 }

@@ -354,6 +354,9 @@ std::optional<ReplayScript> parseScript(std::istream& in, ScriptError& error,
             break;
         }
         if (!readLine(text, line, state, error)) {
+            // A last line without its newline and no `end` before it: most likely a recording
+            // whose writer was stopped in the middle of the line.
+            error.noEnd = !terminated && !state.sawEnd;
             return std::nullopt;
         }
     }
@@ -368,7 +371,7 @@ std::optional<ReplayScript> parseScript(std::istream& in, ScriptError& error,
             error.line = lastLine;
             return endAtLastCall(state, error) ? std::optional(state.script) : std::nullopt;
         }
-        error = {lastLine, "no 'end CALLS': the script must end with one"};
+        error = {lastLine, "no 'end CALLS': the script must end with one", true};
         return std::nullopt;
     }
     return state.script;

@@ -73,6 +73,8 @@ struct ScriptOptions {
 struct ScriptError {
     int line = 0;
     std::string message;
+    // The script stopped without its `end`, as a recording does when its game is killed.
+    bool noEnd = false;
 };
 
 // Reads a whole script, line by line, so nothing runs before all of it is known to be sound.

@@ -33,6 +33,10 @@ const OptionEntry kOptions[] = {
      "play the replay script or recording FILE in the window\n"
      "                      (Q ends the watching, F held runs it fast)",
      nullptr, &CommandLine::watchFile},
+    {"--shots", "DIR",
+     "with --watch, write the recording's shots into DIR (plain\n"
+     "                      names only, never over a file that is there)",
+     nullptr, &CommandLine::shotsDir},
     {"--final-state", "FILE", "when the game ends, write its last trace line into FILE", nullptr,
      &CommandLine::finalStateFile},
     {"--help", nullptr, "print this help and exit",
@@ -85,6 +89,9 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     }
     if (!line.recordFile.empty() && !line.watchFile.empty()) {
         return usageError("--record and --watch cannot go together");
+    }
+    if (!line.shotsDir.empty() && line.watchFile.empty()) {
+        return usageError("--shots goes with --watch");
     }
     return line;
 }

@@ -21,6 +21,10 @@ struct CommandLine {
     std::string recordFile;
     // --watch FILE: play this replay script or recording in the window instead of the keyboard.
     std::string watchFile;
+    // --shots DIR: with --watch, the folder the watched script's `shot` lines write into. Without
+    // it a watched script takes no shots: a recording may come from anybody, and its shot lines
+    // must not reach the player's files.
+    std::string shotsDir;
     // --final-state FILE: when the game ends, write the trace line of its last call here (as
     // glimmerwake-replay prints it), so that a game can be compared with its replay.
     std::string finalStateFile;

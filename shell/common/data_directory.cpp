@@ -46,7 +46,7 @@ std::optional<std::string> findDataRoot(const std::string& workingDir,
 
 std::string describeMissingData(const std::string& workingDir, const std::string& programDir,
                                 const std::string& installedFromProgram) {
-    std::string text = "Glimmerwake: no images in " + (fs::path(workingDir) / "Data").string();
+    std::string text = "glimmerwake: no images in " + (fs::path(workingDir) / "Data").string();
     if (!programDir.empty()) {
         text += " nor in " + (installedRoot(programDir, installedFromProgram) / "Data").string();
     }

@@ -103,7 +103,7 @@ void ChunkWriter::close() {
 void ChunkWriter::fail(const char* why) {
     failed_ = true;
     std::fprintf(stderr,
-                 "Glimmerwake: cannot write the recording %s: %s; the game goes on unrecorded\n",
+                 "glimmerwake: cannot write the recording %s: %s; the game goes on unrecorded\n",
                  path_.c_str(), why);
 }
 
@@ -138,7 +138,7 @@ void Recorder::start(const std::string& path) {
     // Not waiting at the open: a FIFO nobody reads would hold up the start for ever.
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0 || fcntl(fd, F_SETFL, 0) != 0) {
-        std::fprintf(stderr, "Glimmerwake: cannot record to %s: %s; the game goes on unrecorded\n",
+        std::fprintf(stderr, "glimmerwake: cannot record to %s: %s; the game goes on unrecorded\n",
                      path.c_str(), std::strerror(errno));
         if (fd >= 0) {
             ::close(fd);

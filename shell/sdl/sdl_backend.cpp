@@ -32,7 +32,7 @@ void showBox(const char* caption, const char* text) {
 void printFatalError(const char* text, const std::string& reason) {
     std::fprintf(stderr, "FATAL ERROR: %s\n", text);
     if (!reason.empty()) {
-        std::fprintf(stderr, "Glimmerwake: %s\n", reason.c_str());
+        std::fprintf(stderr, "glimmerwake: %s\n", reason.c_str());
     }
 }
 
@@ -238,7 +238,7 @@ bool runMessagePass() {
     if (displayErrorSeen() && !context.quitPosted) {
         // Something outside the game broke its window (destroyed it, say): nothing more can be
         // shown. The game ends through the usual teardown, but not as a game that ended well.
-        std::fprintf(stderr, "Glimmerwake: the display refused a request: %s; the game ends\n",
+        std::fprintf(stderr, "glimmerwake: the display refused a request: %s; the game ends\n",
                      displayErrorText().c_str());
         postQuitMessage(1);
     }

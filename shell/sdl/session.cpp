@@ -6,7 +6,9 @@
 #include "shell/common/recorder.h"
 #include "shell/sdl/watcher.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -31,9 +33,11 @@ void writeFinalState(const std::string& path, int calls) {
     if (calls > 0) {
         appendTraceLine(line, calls - 1, frameStepGame());
     }
+    errno = 0;
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (!(file << line) || !file.flush()) {
-        std::fprintf(stderr, "Glimmerwake: cannot write the final state to %s\n", path.c_str());
+        std::fprintf(stderr, "glimmerwake: cannot write the final state to %s: %s\n", path.c_str(),
+                     errno != 0 ? std::strerror(errno) : "the write failed");
     }
 }
 
@@ -44,7 +48,7 @@ bool startSession(const CommandLine& commandLine) {
     s.finalStateFile = commandLine.finalStateFile;
     if (!commandLine.watchFile.empty()) {
         s.watcher = std::make_unique<Watcher>();
-        return s.watcher->load(commandLine.watchFile);
+        return s.watcher->load(commandLine.watchFile, commandLine.shotsDir);
     }
     if (!commandLine.recordFile.empty()) {
         s.recorder = std::make_unique<Recorder>();

@@ -2,12 +2,15 @@
 
 #include "platform/platform.h"
 #include "shell/common/call_inputs.h"
+#include "shell/common/replay_mark.h"
 #include "shell/common/rgb_png.h"
 #include "shell/sdl/sdl_backend.h"
 
 #include <GL/gl.h>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -43,19 +46,29 @@ std::vector<std::uint8_t> readBackBuffer() {
     return topDown;
 }
 
+// Says once why a watched script's shots are not taken.
+void noteShotsLeftOut(const std::string& path, std::size_t shots) {
+    if (shots > 0) {
+        std::fprintf(
+            stderr, "glimmerwake: %s: its %zu shot line(s) are not taken: --shots DIR takes them\n",
+            path.c_str(), shots);
+    }
+}
+
 } // namespace
 
-bool Watcher::load(const std::string& path) {
+bool Watcher::load(const std::string& path, const std::string& shotsDir) {
     path_ = path;
+    shotsDir_ = shotsDir;
     std::error_code ignored;
     if (std::filesystem::is_directory(path, ignored)) {
-        std::fprintf(stderr, "Glimmerwake: %s is a directory, not a script to watch\n",
-                     path.c_str());
+        std::fprintf(stderr, "glimmerwake: cannot watch %s: it is a directory\n", path.c_str());
         return false;
     }
     std::ifstream file(path);
     if (!file) {
-        std::fprintf(stderr, "Glimmerwake: cannot open %s to watch it\n", path.c_str());
+        std::fprintf(stderr, "glimmerwake: cannot watch %s: %s\n", path.c_str(),
+                     std::strerror(errno));
         return false;
     }
     ScriptError error;
@@ -64,13 +77,19 @@ bool Watcher::load(const std::string& path) {
         std::fprintf(stderr, "%s:%d: %s\n", path.c_str(), error.line, error.message.c_str());
         return false;
     }
+    if (script->calls == 0) {
+        std::fprintf(stderr, "glimmerwake: cannot watch %s: it has no call to play\n",
+                     path.c_str());
+        return false;
+    }
     script_ = std::move(*script);
     if (!script_.ended) {
         std::fprintf(stderr, "%s: no 'end': the recording was cut short; watching its %d calls\n",
                      path.c_str(), script_.calls);
     }
-    if (script_.calls == 0) {
-        postQuitMessage(0);
+    if (shotsDir_.empty()) {
+        noteShotsLeftOut(path_, script_.shots.size());
+        script_.shots.clear();
     }
     return true;
 }
@@ -96,6 +115,8 @@ void Watcher::beforeSwap(int call) {
     for (; nextShot_ < script_.shots.size() && script_.shots[nextShot_].call == call; ++nextShot_) {
         takeShot(script_.shots[nextShot_]);
     }
+    // After the shots, which show the game's own frame as the replay tool's do.
+    drawReplayMark();
 }
 
 void Watcher::takeShot(const ShotRequest& shot) {
@@ -104,8 +125,11 @@ void Watcher::takeShot(const ShotRequest& shot) {
     SDL_GL_GetDrawableSize(shell().window, &width, &height);
     std::string why = "the window is " + std::to_string(width) + " x " + std::to_string(height) +
                       ", not 1024 x 768";
-    if ((width == kShotWidth && height == kShotHeight &&
-         writeRgbPng(shot.file.c_str(), kShotWidth, kShotHeight, readBackBuffer(), why))) {
+    if (!isPlainPngName(shot.file)) {
+        why = "only a plain name ending in .png is taken, inside the --shots folder";
+    } else if (width == kShotWidth && height == kShotHeight &&
+               writeRgbPng((std::filesystem::path(shotsDir_) / shot.file).string().c_str(),
+                           kShotWidth, kShotHeight, readBackBuffer(), ShotTarget::NewOnly, why)) {
         return;
     }
     std::fprintf(stderr, "%s:%d: cannot write the shot %s: %s\n", path_.c_str(), shot.line,

@@ -7,14 +7,16 @@
 // Plays a replay script (a recording, say) in the window at the game's own pace: the script's keys
 // and calendar are what the game sees, the keyboard reaches it no more. Q ends the watching; F,
 // held, runs the game as fast as it draws. `shot` lines write the window's frame, read from the
-// back buffer just before it is shown.
+// back buffer just before it is shown, but only into a folder the player named, only under plain
+// file names and never over a file that is there: a recording may come from anybody.
 class Watcher {
   public:
     static constexpr int kShotFailed = 3;
 
-    // Reads the script; a malformed one is said on standard error and false returned. A recording
-    // cut short (no `end`) is watched through its last call, which is said.
-    bool load(const std::string& path);
+    // Reads the script; one that cannot be read, is malformed or has no call to play is said on
+    // standard error and false returned. A recording cut short (no `end`) is watched through its
+    // last call, which is said. Shots go into `shotsDir`; with none, none are taken.
+    bool load(const std::string& path, const std::string& shotsDir);
     // Before call `call`: the script's keys and calendar for that call.
     void beginCall(int call);
     // Just before call `call` presents its frame.
@@ -26,6 +28,7 @@ class Watcher {
     void takeShot(const ShotRequest& shot);
 
     std::string path_;
+    std::string shotsDir_;
     ReplayScript script_;
     std::size_t nextKey_ = 0;
     std::size_t nextClock_ = 0;

@@ -52,7 +52,7 @@ std::optional<FaceFile> findFace() {
     }
     FcConfigDestroy(config);
     if (!found) {
-        std::fprintf(stderr, "Glimmerwake: no font matches \"%s\"; text will not be shown\n",
+        std::fprintf(stderr, "glimmerwake: no font matches \"%s\"; text will not be shown\n",
                      kFacePattern);
     }
     return found;
@@ -68,7 +68,7 @@ const FaceFile* gameFace() {
 void reportUnreadableFace(const FaceFile& face) {
     static bool reported = false;
     if (!reported) {
-        std::fprintf(stderr, "Glimmerwake: cannot read the font %s; text will not be shown\n",
+        std::fprintf(stderr, "glimmerwake: cannot read the font %s; text will not be shown\n",
                      face.path.c_str());
         reported = true;
     }

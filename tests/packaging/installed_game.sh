@@ -112,7 +112,7 @@ case_staged() {
     hold Return
     wait_for_exit 30
     [ "$game_status" = 0 ] || fail "without images the game ended with status $game_status"
-    local expected="Glimmerwake: no images in $work/empty/Data nor in"
+    local expected="glimmerwake: no images in $work/empty/Data nor in"
     expected+=" $work/elsewhere/share/games/glimmerwake/Data; playing without them"
     [ "$(cat "$work/game.log")" = "$expected" ] ||
         fail "not the one line that says where the images were looked for"

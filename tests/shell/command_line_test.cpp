@@ -65,6 +65,7 @@ TEST(CommandLine, TakesTheFileOfEachOption) {
     EXPECT_EQ(watching.action, Action::Play);
     EXPECT_EQ(watching.watchFile, "--record");
     EXPECT_TRUE(watching.window);
+    EXPECT_EQ(parse({"--shots", "pictures", "--watch", "game.rec"}).shotsDir, "pictures");
 }
 
 TEST(CommandLine, RefusesFilesItCannotFollow) {
@@ -80,12 +81,15 @@ TEST(CommandLine, RefusesFilesItCannotFollow) {
     EXPECT_NE(
         errorOf({"--record", "a", "--watch", "b"}).find("--record and --watch cannot go together"),
         std::string::npos);
+    // Shots come only from a watched script.
+    EXPECT_NE(errorOf({"--shots", "pictures"}).find("--shots goes with --watch"),
+              std::string::npos);
 }
 
 TEST(CommandLine, HelpNamesEveryOptionAndVersionIsOneLine) {
     const std::string help = commandLineHelp();
     for (const char* option :
-         {"--window", "--record", "--watch", "--final-state", "--help", "--version"}) {
+         {"--window", "--record", "--watch", "--shots", "--final-state", "--help", "--version"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
     EXPECT_EQ(help.back(), '\n');

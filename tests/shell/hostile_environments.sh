@@ -143,7 +143,7 @@ case_no_font() {
     hold Return
     wait_for_exit 10
     [ "$game_status" = 0 ] || fail "the game ended with status $game_status"
-    local expected='Glimmerwake: no font matches "Courier New:bold"; text will not be shown'
+    local expected='glimmerwake: no font matches "Courier New:bold"; text will not be shown'
     [ "$(cat "$work/game.log")" = "$expected" ] ||
         fail "standard error is not the one line about the font"
     echo "no font: menu without text, quit with status 0, one line on standard error"

@@ -5,7 +5,9 @@
 #               final state, the recording has a clock line at every change of second, and
 #               watching it ends with status 0 in that same state
 #   watch       a hand-written script watched to its end: status 0, its final state and a shot
-#               of the window equal to what the replay tool gives; Q ends a long one
+#               of the window (taken only into the --shots folder) equal to what the replay tool
+#               gives; a shot never replaces a file nor leaves the folder, none is taken without
+#               --shots; REPLAY shows at the left edge; Q ends a long one
 #   endings     games ended by SIGTERM, SIGINT and a closed window: each recording is finished
 #               and replays to the game's final state
 #   killed      a recording whose game is killed: the replay tool refuses it, and with --partial
@@ -107,11 +109,13 @@ differing_pixels() {
 case_watch() {
     start_xvfb "$full_screen"
     printf '%s\n' 'epoch 1781000000' '2 down RETURN' '3 up RETURN' '40 down LEFT' \
-        '41 down SPACE' '57 clock 1781000001' "shot 100 $work/SHOT.png" '120 up LEFT' \
+        '41 down SPACE' '57 clock 1781000001' "shot 100 SHOT.png" '120 up LEFT' \
         'end 150' >"$work/script.txt"
     sed 's/SHOT/watched/' "$work/script.txt" >"$work/watch.txt"
-    sed 's/SHOT/replayed/' "$work/script.txt" >"$work/replay.txt"
-    start_game "$source_dir" "$game" --watch "$work/watch.txt" --final-state "$work/watched.final"
+    sed "s|SHOT|$work/replayed|" "$work/script.txt" >"$work/replay.txt"
+    mkdir -p "$work/shots"
+    start_game "$source_dir" "$game" --watch "$work/watch.txt" --shots "$work/shots" \
+        --final-state "$work/watched.final"
     wait_for_window
     # Keys pressed at the window are not the game's while it is watched.
     xdotool keydown Right Escape
@@ -123,21 +127,65 @@ case_watch() {
     tail -n 1 "$work/replay.trace" | cmp -s - "$work/watched.final" ||
         fail "the watched game ended elsewhere than the replay"
     grep -q '^{"call":149,' "$work/watched.final" || fail "watching did not run to call 149"
-    [ -s "$work/watched.png" ] || fail "no shot of the window"
+    [ -s "$work/shots/watched.png" ] || fail "no shot of the window"
     local differing
-    differing=$(differing_pixels "$work/watched.png" "$work/replayed.png")
+    differing=$(differing_pixels "$work/shots/watched.png" "$work/replayed.png")
     [ "$differing" -lt 500 ] || fail "the window's shot differs from the replay's in $differing pixels"
+    expect_shots_kept_in_their_folder
 
     # Q ends a long watching at once, and well.
     printf '2 down RETURN\n3 up RETURN\nend 1000000\n' >"$work/long.txt"
     start_game "$source_dir" "$game" --watch "$work/long.txt" --final-state "$work/stopped.final"
     wait_for_window
     sleep 1
+    expect_replay_mark
     hold q
     wait_for_exit 10
     [ "$game_status" = 0 ] || fail "Q ended the watching with status $game_status"
     grep -q '"state":"Playing"' "$work/stopped.final" || fail "Q ended the watching before play"
     echo "watch: status 0 at the script's end, final state and shot as the replay's ($differing pixels differ); Q ends it"
+}
+
+# A watched recording may come from anybody: its shots stay inside the --shots folder, under plain
+# names, never replace a file, and without --shots none is taken at all.
+expect_shots_kept_in_their_folder() {
+    # Watched again, the shot would replace the first one's: refused, status 3, the file as it was.
+    local before
+    before=$(sha256sum <"$work/shots/watched.png")
+    start_game "$source_dir" "$game" --watch "$work/watch.txt" --shots "$work/shots"
+    wait_for_window
+    wait_for_exit 30
+    [ "$game_status" = 3 ] || fail "a shot over an existing file ended with status $game_status"
+    grep -q "a file of that name is there already" "$work/game.log" ||
+        fail "the refused shot was not said: $(cat "$work/game.log")"
+    [ "$(sha256sum <"$work/shots/watched.png")" = "$before" ] || fail "a shot replaced a file"
+
+    printf '%s\n' '2 down RETURN' "shot 5 ../escaped.png" "shot 6 $work/absolute.png" \
+        'shot 7 .hidden.png' 'shot 8 notes.txt' 'end 10' >"$work/hostile.txt"
+    start_game "$source_dir" "$game" --watch "$work/hostile.txt" --shots "$work/shots"
+    wait_for_window
+    wait_for_exit 30
+    [ "$game_status" = 3 ] || fail "hostile shot names ended the watching with status $game_status"
+    [ "$(grep -c 'only a plain name ending in .png' "$work/game.log")" = 4 ] ||
+        fail "not every hostile shot name was refused: $(cat "$work/game.log")"
+    [ ! -e "$work/escaped.png" ] && [ ! -e "$work/absolute.png" ] &&
+        [ "$(ls -A "$work/shots")" = watched.png ] || fail "a hostile shot was written: $(ls -AR "$work")"
+
+    start_game "$source_dir" "$game" --watch "$work/hostile.txt"
+    wait_for_window
+    wait_for_exit 30
+    [ "$game_status" = 0 ] || fail "watching without --shots ended with status $game_status"
+    grep -q "its 4 shot line(s) are not taken: --shots DIR takes them" "$work/game.log" ||
+        fail "the shots left out were not said: $(cat "$work/game.log")"
+    [ "$(ls -A "$work/shots")" = watched.png ] || fail "a shot was taken without --shots"
+}
+
+# The REPLAY mark at the left edge, below the HUD's panel, where play is black.
+expect_replay_mark() {
+    import -window root "$work/marked.png"
+    local lit
+    lit=$(convert "$work/marked.png" -crop 80x24+10+262 -threshold 30% -format '%[fx:round(mean*w*h)]' info:)
+    [ "$lit" -gt 20 ] || fail "no REPLAY mark at the left edge ($lit pixels lit)"
 }
 
 # Plays, then ends the game with COMMAND (the window's id or the game's pid appended as asked).
@@ -173,6 +221,8 @@ case_killed() {
     local status=0
     "$replay" "$work/killed.rec" >/dev/null 2>"$work/strict.log" || status=$?
     [ "$status" = 2 ] || fail "the replay tool took a recording without end (status $status)"
+    grep -q "a recording cut short (its game was killed) plays with --partial" "$work/strict.log" ||
+        fail "the refusal does not point to --partial: $(cat "$work/strict.log")"
     (cd "$source_dir" && "$replay" --partial "$work/killed.rec") >"$work/killed.trace" \
         2>"$work/partial.log" || fail "--partial refused the recording: $(cat "$work/partial.log")"
     # Flushed at every change of second: the last line is a clock line, and play went on to it.
@@ -200,7 +250,7 @@ case_unwritable() {
     wait_for_exit 10
     [ "$game_status" = 0 ] || fail "the game ended with status $game_status"
     [ "$(wc -l <"$work/game.log")" = 1 ] && grep -q \
-        "^Glimmerwake: cannot record to $work/no-such-directory/game.rec: No such file or directory; the game goes on unrecorded$" \
+        "^glimmerwake: cannot record to $work/no-such-directory/game.rec: No such file or directory; the game goes on unrecorded$" \
         "$work/game.log" || fail "not the one line about the recording: $(cat "$work/game.log")"
     local status=0
     "$game" --record >/dev/null 2>"$work/usage.log" || status=$?
@@ -209,8 +259,18 @@ case_unwritable() {
     # A script to watch that cannot be read stops the game before its window opens.
     status=0
     "$game" --watch "$work" >/dev/null 2>"$work/watch.log" || status=$?
-    [ "$status" = 2 ] && grep -q 'is a directory, not a script to watch' "$work/watch.log" ||
+    [ "$status" = 2 ] && grep -q "cannot watch $work: it is a directory" "$work/watch.log" ||
         fail "--watch of a directory: status $status"
+    status=0
+    "$game" --watch "$work/no-such-file" >/dev/null 2>"$work/watch.log" || status=$?
+    [ "$status" = 2 ] &&
+        grep -q "cannot watch $work/no-such-file: No such file or directory" "$work/watch.log" ||
+        fail "--watch of a missing file: status $status, $(cat "$work/watch.log")"
+    : >"$work/empty.txt"
+    status=0
+    "$game" --watch "$work/empty.txt" >/dev/null 2>"$work/watch.log" || status=$?
+    [ "$status" = 2 ] && grep -q "cannot watch $work/empty.txt: it has no call to play" \
+        "$work/watch.log" || fail "--watch of an empty file: status $status, $(cat "$work/watch.log")"
     printf '1 down LEFT\n0 up LEFT\nend 5\n' >"$work/bad.txt"
     status=0
     "$game" --watch "$work/bad.txt" >/dev/null 2>"$work/watch.log" || status=$?

@@ -157,7 +157,7 @@ TEST(Recording, AFileThatCannotBeWrittenIsSaidOnceAndTheGameGoesOn) {
         callInputs() = CallInputs{};
         const std::vector<std::string> said = linesOf(testing::internal::GetCapturedStderr());
         ASSERT_EQ(said.size(), 1u);
-        EXPECT_EQ(said[0].rfind("Glimmerwake: cannot ", 0), 0u) << said[0];
+        EXPECT_EQ(said[0].rfind("glimmerwake: cannot ", 0), 0u) << said[0];
         EXPECT_TRUE(holds(said[0], path + ": ")) << said[0];
         EXPECT_TRUE(holds(said[0], "; the game goes on unrecorded")) << said[0];
     }

@@ -260,6 +260,9 @@ TEST(ReplayTool, APartialRecordingIsPlayedOnlyWhenAskedAndSaysSo) {
     EXPECT_EQ(strict.status, 2);
     EXPECT_EQ(strict.out, "");
     EXPECT_EQ(strict.err.rfind("game.txt:7: ", 0), 0u) << strict.err;
+    EXPECT_TRUE(holds(strict.err, "game.txt: a recording cut short (its game was killed) plays "
+                                  "with --partial\n"))
+        << strict.err;
 
     const std::string dir = testDirectory();
     writeWhole(dir + "/killed.txt", killed);
@@ -315,12 +318,36 @@ TEST(ReplayTool, AShotIsWrittenOnlyIntoARegularFileAndNeverWaits) {
     EXPECT_EQ(device.status, 3);
     EXPECT_TRUE(holds(device.err, "/dev/null: not a regular file")) << device.err;
 
-    // A file that is there already is written over from its start.
+    // A file that is there and is no picture is left as it is: a mistyped shot name must not
+    // cost a developer a file.
     std::filesystem::remove(fifo);
-    writeWhole(fifo, std::string(4 * 1024 * 1024, 'x'));
+    const std::string notes(4 * 1024 * 1024, 'x');
+    writeWhole(fifo, notes);
     writeWhole(dir + "/game.txt", "shot 1 shot.png\nend 5\n");
+    const ToolRun kept = runReplay({"game.txt"}, dir);
+    EXPECT_EQ(kept.status, 3);
+    EXPECT_EQ(kept.err, "game.txt:1: cannot write the shot shot.png: a file that is not a PNG "
+                        "picture is there, and is left alone\n");
+    EXPECT_EQ(readWhole(fifo), notes);
+
+    // A picture that is there already (the same shot taken again) is written over from its start.
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(runReplay({"game.txt"}, dir).status, 0);
+    const std::uintmax_t pictureSize = std::filesystem::file_size(fifo);
+    std::filesystem::resize_file(fifo, 4 * 1024 * 1024);
     const ToolRun over = runReplay({"game.txt"}, dir);
     EXPECT_EQ(over.status, 0) << over.err;
-    EXPECT_LT(std::filesystem::file_size(fifo), 1024u * 1024u);
+    EXPECT_EQ(std::filesystem::file_size(fifo), pictureSize);
     EXPECT_EQ(readPng(fifo).width, 1024);
+}
+
+TEST(ReplayTool, SoundsThatCannotBeWrittenAreAFailure) {
+    // A full disk: every write fails once the buffer is flushed.
+    const std::string dir = testDirectory();
+    writeWhole(dir + "/game.txt", "2 down RETURN\n3 up RETURN\n40 down SPACE\nend 4000\n");
+    const ToolRun full = runReplay({"--sounds", "/dev/full", "game.txt"}, dir);
+    EXPECT_EQ(full.status, 1);
+    EXPECT_TRUE(holds(full.err, "glimmerwake-replay: cannot write the sounds: No space left on "
+                                "device"))
+        << full.err;
 }

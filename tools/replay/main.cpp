@@ -37,7 +37,8 @@ const char kUsage[] =
     "--partial also plays a recording cut short (no 'end': the game was killed), through the\n"
     "call of its last line.\n"
     "--sounds FILE writes every sound effect the game asks for as a line CALL NAME.\n"
-    "Exit status: 0 when the script ran to its end or the game quit, 2 for a malformed script,\n"
+    "Exit status: 0 when the script ran to its end or the game quit, 1 when the trace or the\n"
+    "sounds could not be written, 2 for a malformed script,\n"
     "3 when a shot could not be taken.\n";
 
 // Says on standard error how much of a recording cut short is played.
@@ -71,6 +72,12 @@ std::optional<ReplayScript> readScript(const std::string& name, ScriptOptions op
     }
     if (!script) {
         std::fprintf(stderr, "%s:%d: %s\n", name.c_str(), error.line, error.message.c_str());
+        if (error.noEnd) {
+            std::fprintf(stderr,
+                         "%s: a recording cut short (its game was killed) plays with "
+                         "--partial\n",
+                         name.c_str());
+        }
     } else if (!script->ended) {
         notePartial(name, *script);
     }
@@ -81,7 +88,7 @@ bool takeShot(const OffscreenContext& context, const ShotRequest& shot,
               const std::string& scriptName) {
     std::string why;
     if (writeRgbPng(shot.file.c_str(), OffscreenContext::kWidth, OffscreenContext::kHeight,
-                    context.readRgb(), why)) {
+                    context.readRgb(), ShotTarget::NewOrPng, why)) {
         return true;
     }
     std::fprintf(stderr, "%s:%d: cannot write the shot %s: %s\n", scriptName.c_str(), shot.line,
@@ -96,11 +103,14 @@ struct Options {
     ScriptOptions script;
 };
 
-// Writes what the call asked to be heard, a line an effect.
-void writeSounds(std::FILE* file, int call, const std::vector<SoundEffect>& sounds) {
+// Writes what the call asked to be heard, a line an effect; false when a write failed.
+bool writeSounds(std::FILE* file, int call, const std::vector<SoundEffect>& sounds) {
     for (const SoundEffect effect : sounds) {
-        std::fprintf(file, "%d %s\n", call, soundEffectName(effect));
+        if (std::fprintf(file, "%d %s\n", call, soundEffectName(effect)) < 0) {
+            return false;
+        }
     }
+    return true;
 }
 
 // Plays the script's calls and prints their trace; returns the exit status.
@@ -135,8 +145,10 @@ int play(const ReplayScript& script, const std::string& scriptName, std::FILE* s
                 status = kExitNoShot;
             }
         }
-        if (soundsFile != nullptr) {
-            writeSounds(soundsFile, call, soundsOfCall(call));
+        if (soundsFile != nullptr && !writeSounds(soundsFile, call, soundsOfCall(call))) {
+            std::fprintf(stderr, "glimmerwake-replay: cannot write the sounds: %s\n",
+                         std::strerror(errno));
+            return kExitTraceLost;
         }
         line.clear();
         appendTraceLine(line, call, frameStepGame());
