@@ -363,7 +363,26 @@ case_browser() {
     done
     grep -q 'no browser build on this board' "$work/page.html" ||
         fail "the watch cells do not say the browser build is missing"
-    echo "browser: five hostile names shown as text in Chromium, no markup of theirs in the page"
+
+    # With the browser build beside it, the board serves it at /play/ and links every game to it.
+    mkdir -p "$work/site"
+    echo '<!doctype html><title>the browser build</title>' >"$work/site/index.html"
+    printf '\0asm' >"$work/site/glimmerwake.wasm"
+    kill "$pid_main"
+    start_board site --site "$work/site"
+    [ "$(get "$port_site" /play/)" = "$(cat "$work/site/index.html")" ] || fail "/play/ is not the site"
+    curl -s -D - -o /dev/null "http://127.0.0.1:$port_site/play/glimmerwake.wasm" |
+        grep -qi '^content-type: application/wasm' || fail "the site's WebAssembly has the wrong type"
+    [ "$(get "$port_site" /api/health | jq .site)" = true ] || fail "health does not see the site"
+    timeout 60 chromium --headless=new "${sandbox[@]}" --disable-gpu --user-data-dir="$work/chromium" \
+        --virtual-time-budget=10000 --dump-dom "http://127.0.0.1:$port_site/" \
+        >"$work/site.html" 2>"$work/chromium.log" || fail "chromium failed"
+    local id
+    id=$(jq '.games[0].id' "$work/name-0")
+    grep -qF "href=\"/play/?watch=%2Fapi%2Fgames%2F$id\">watch</a>" "$work/site.html" ||
+        fail "no watch link to game $id"
+    echo "browser: five hostile names shown as text in Chromium, no markup of theirs in the page;" \
+        "with the browser build, every game links to it to be watched"
 }
 
 "case_$case_name"
