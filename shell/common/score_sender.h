@@ -7,6 +7,10 @@
 // game hands over a recording once one of its games has verified on this machine; sending it is
 // left to a thread of the sender's own, so that no frame ever waits on the network. A recording
 // that cannot be sent yet waits in the data folder and goes out later, in this run or the next.
+//
+// The game makes one sender for its run when `--board URL` or its settings name a board (none
+// otherwise), with a folder of its data folder for the waiting recordings; it calls send() where
+// a game has verified, and the menu's note reads state().
 
 enum class SendState {
     Idle,    // nothing handed over in this run and nothing waiting from an earlier one
