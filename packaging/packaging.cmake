@@ -38,13 +38,15 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/packaging/icons/
 # makes, and its operators' guide.
 if(TARGET glimmerwake-board)
     install(TARGETS glimmerwake-board RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    set(GLIMMERWAKE_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/glimmerwake)
+    set(GLIMMERWAKE_BOARD_GUIDE ${CMAKE_INSTALL_PREFIX}/${GLIMMERWAKE_DOC_DIR}/board.md)
     configure_file(${CMAKE_SOURCE_DIR}/packaging/board/glimmerwake-board.service.in
         ${CMAKE_BINARY_DIR}/packaging/glimmerwake-board.service @ONLY)
     install(FILES ${CMAKE_BINARY_DIR}/packaging/glimmerwake-board.service
         DESTINATION lib/systemd/system)
     install(FILES ${CMAKE_SOURCE_DIR}/packaging/board/glimmerwake-board.sysusers
         DESTINATION lib/sysusers.d RENAME glimmerwake-board.conf)
-    install(FILES ${CMAKE_SOURCE_DIR}/docs/board.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    install(FILES ${CMAKE_SOURCE_DIR}/docs/board.md DESTINATION ${GLIMMERWAKE_DOC_DIR})
     set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/packaging/board/postinst)
 endif()
 
