@@ -301,8 +301,13 @@ void BoardServer::Impl::routes() {
                [this](const httplib::Request& request, httplib::Response& response) {
                    recording(request, response);
                });
-    server.Get("/api/health",
-               [this](const httplib::Request&, httplib::Response& response) { health(response); });
+    server.Get("/api/health", [this](const httplib::Request& request, httplib::Response& response) {
+        if (!request.params.empty()) {
+            refuse(response, kBadRequest, "health takes no query fields");
+            return;
+        }
+        health(response);
+    });
     for (const PageFile& file : pageFiles()) {
         server.Get(file.path, [&file](const httplib::Request&, httplib::Response& response) {
             response.set_header("Content-Security-Policy", kPagePolicy);

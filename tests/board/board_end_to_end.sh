@@ -183,7 +183,7 @@ case_api() {
     [ "$(count_free "$port")" = 1 ] || fail "a bad upload was stored"
     for query in "/api/scores?limit=1000:400" "/api/scores?mode=daily&day=2026-02-30:400" \
         "/api/scores?sort=name:400" "/api/games/abc:404" "/api/games/99999:404" \
-        "/api/games/$id?x=1:400" "/nothing:404"; do
+        "/api/games/$id?x=1:400" "/api/health?verbose=1:400" "/nothing:404"; do
         [ "$(get_status "$port" "${query%:*}")" = "${query##*:}" ] || fail "GET ${query%:*}"
     done
 
