@@ -41,6 +41,8 @@ struct VerifyOutcome {
     std::vector<VerifiedGame> games;
 };
 
+// The process must ignore SIGPIPE (the board does): a worker that stops reading early, having
+// answered, must not take the board down with it.
 class Verifier {
   public:
     explicit Verifier(VerifierLimits limits) : limits_(std::move(limits)) {}

@@ -15,6 +15,9 @@ namespace {
 constexpr int kBadRequest = 400;
 constexpr int kTooLarge = 413;
 constexpr int kUnprocessable = 422;
+// A player's session holds a handful of games; a recording that restarts every few frames to
+// flood the board with rows is refused.
+constexpr std::size_t kMaxGames = 100;
 
 std::string refusal(int status, const std::string& message) {
     // A message may quote the recording, whatever bytes it holds.
@@ -63,6 +66,12 @@ std::string verifyAnswer(const std::string& text, const WorkerLimits& limits) {
     std::string why;
     if (!verifyRecording(recording, VerifyLimits{limits.maxCalls}, verification, why)) {
         return refusal(kUnprocessable, "the recording does not verify: " + why);
+    }
+    if (verification.games.size() > kMaxGames) {
+        return refusal(kUnprocessable, "the recording holds " +
+                                           std::to_string(verification.games.size()) +
+                                           " games; the board takes at most " +
+                                           std::to_string(kMaxGames) + " from one recording");
     }
     nlohmann::json games = nlohmann::json::array();
     for (const VerifiedGame& game : verification.games) {

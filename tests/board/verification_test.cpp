@@ -63,6 +63,14 @@ TEST(BoardWorker, RefusesWhatIsNoRecordingOrAsksMoreThanTheLimits) {
     EXPECT_EQ(statusOf("end 360001\n", kLimits), 413);
     EXPECT_EQ(statusOf(std::string(kLimits.maxBytes + 1, '#'), kLimits), 413);
     EXPECT_EQ(statusOf("end 360000\n", {kLimits.maxBytes, 360000}), 0);
+    // Play, then restart with F2 from the pause overlay, over and over: a flood of games.
+    std::string restarts = "epoch 1781000000\n2 down RETURN\n3 up RETURN\n";
+    for (int call = 10; call < 20000; call += 40) {
+        restarts += std::to_string(call) + " down ESCAPE\n" + std::to_string(call + 2) +
+                    " up ESCAPE\n" + std::to_string(call + 4) + " down F2\n" +
+                    std::to_string(call + 6) + " up F2\n";
+    }
+    EXPECT_EQ(statusOf(restarts + "end 20000\n", kLimits), 422);
 }
 
 TEST(BoardWorker, AnswersTheGamesOfARecordingWithTheTextItVerified) {
