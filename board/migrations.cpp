@@ -14,6 +14,7 @@ CREATE TABLE recordings (
 CREATE TABLE games (
     id INTEGER PRIMARY KEY,
     recording_id INTEGER NOT NULL REFERENCES recordings (id),
+    hash TEXT NOT NULL UNIQUE,
     game_index INTEGER NOT NULL,
     score INTEGER NOT NULL,
     frame INTEGER NOT NULL,
@@ -37,6 +38,7 @@ CREATE TABLE recordings (
 CREATE TABLE games (
     id BIGINT GENERATED ALWAYS AS IDENTITY PRIMARY KEY,
     recording_id BIGINT NOT NULL REFERENCES recordings (id),
+    hash TEXT NOT NULL UNIQUE,
     game_index INTEGER NOT NULL,
     score INTEGER NOT NULL,
     frame INTEGER NOT NULL,

@@ -75,7 +75,7 @@ class PostgresStore : public Store {
         });
     }
 
-    std::optional<std::vector<std::int64_t>> add(const Upload& upload) override {
+    std::optional<std::vector<StoredGame>> add(const Upload& upload) override {
         return withConnection([&](pqxx::connection& connection) {
             pqxx::work work(connection);
             const pqxx::result recording = work.exec_params(
@@ -83,23 +83,21 @@ class PostgresStore : public Store {
                 "ON CONFLICT (hash) DO NOTHING RETURNING id",
                 upload.recordingHash, upload.name, upload.recording, upload.receivedAt);
             if (recording.empty()) {
-                return std::optional<std::vector<std::int64_t>>();
+                return std::optional<std::vector<StoredGame>>();
             }
             const auto recordingId = recording[0][0].as<std::int64_t>();
-            std::vector<std::int64_t> ids;
-            for (const VerifiedGame& game : upload.games) {
-                // A null pointer is SQL's NULL: free play has no day.
-                const char* const day = game.daily ? game.day.c_str() : nullptr;
-                const pqxx::result row = work.exec_params(
-                    "INSERT INTO games (recording_id, game_index, score, frame, boss_destroyed, "
-                    "swarm_destroyed, endless_reached, day) VALUES ($1, $2, $3, $4, $5, $6, $7, "
-                    "$8) RETURNING id",
-                    recordingId, game.index, game.score, game.frame, game.bossDestroyed,
-                    game.swarmDestroyed, game.endlessReached, day);
-                ids.push_back(row[0][0].as<std::int64_t>());
+            std::vector<StoredGame> stored;
+            bool anyAdded = false;
+            for (std::size_t i = 0; i < upload.games.size(); ++i) {
+                stored.push_back(addGame(work, recordingId, upload.games[i], upload.gameHashes[i]));
+                anyAdded = anyAdded || stored.back().added;
+            }
+            if (!anyAdded) {
+                // Nothing new: the recording's row goes too (the transaction is not committed).
+                return std::optional<std::vector<StoredGame>>();
             }
             work.commit();
-            return std::optional(ids);
+            return std::optional(stored);
         });
     }
 
@@ -154,6 +152,26 @@ class PostgresStore : public Store {
     }
 
   private:
+    // The game, new or found under its hash. A game being added by another board at this moment
+    // is waited for by the insert, and then found.
+    static StoredGame addGame(pqxx::work& work, std::int64_t recordingId, const VerifiedGame& game,
+                              const std::string& hash) {
+        // A null pointer is SQL's NULL: free play has no day.
+        const char* const day = game.daily ? game.day.c_str() : nullptr;
+        const pqxx::result row = work.exec_params(
+            "INSERT INTO games (recording_id, hash, game_index, score, frame, boss_destroyed, "
+            "swarm_destroyed, endless_reached, day) VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9) "
+            "ON CONFLICT (hash) DO NOTHING RETURNING id",
+            recordingId, hash, game.index, game.score, game.frame, game.bossDestroyed,
+            game.swarmDestroyed, game.endlessReached, day);
+        if (!row.empty()) {
+            return {row[0][0].as<std::int64_t>(), true};
+        }
+        const pqxx::result existing =
+            work.exec_params("SELECT id FROM games WHERE hash = $1", hash);
+        return {existing[0][0].as<std::int64_t>(), false};
+    }
+
     static void migrate(pqxx::connection& connection) {
         pqxx::work work(connection);
         // Two boards started at once: the second waits here, then finds the work done.

@@ -39,6 +39,23 @@ std::string canonicalRecording(const ReplayScript& script) {
     return out + "end " + std::to_string(script.calls) + "\n";
 }
 
+std::string gameHash(const ReplayScript& script, int lastCall) {
+    ReplayScript upToGameEnd;
+    upToGameEnd.epoch = script.epoch;
+    for (const KeyChange& change : script.keyChanges) {
+        if (change.call <= lastCall) {
+            upToGameEnd.keyChanges.push_back(change);
+        }
+    }
+    for (const ClockChange& change : script.clockChanges) {
+        if (change.call <= lastCall) {
+            upToGameEnd.clockChanges.push_back(change);
+        }
+    }
+    upToGameEnd.calls = lastCall + 1;
+    return recordingHash(canonicalRecording(upToGameEnd));
+}
+
 std::string recordingHash(const std::string& text) {
     unsigned char digest[EVP_MAX_MD_SIZE];
     unsigned int length = 0;

@@ -11,3 +11,9 @@ std::string canonicalRecording(const ReplayScript& script);
 
 // The SHA-256 of `text`, in lower-case hexadecimal: what tells two recordings apart.
 std::string recordingHash(const std::string& text);
+
+// What tells the game of `script` that ended in call `lastCall` apart from every other game: the
+// hash of the script's commands up to that call. A game depends on nothing after its last call,
+// so the same game sent again inside a longer recording (the player's session went on, and the
+// game sends the whole of it after each game) has the same hash.
+std::string gameHash(const ReplayScript& script, int lastCall);

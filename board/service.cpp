@@ -185,29 +185,30 @@ void BoardServer::Impl::upload(const httplib::Request& request, const std::strin
         }
     }
     const std::string hash = recordingHash(outcome.recording);
-    storeUpload(
-        {query->name, std::move(outcome.recording), hash, receivedAt, std::move(outcome.games)},
-        response);
+    storeUpload({query->name, std::move(outcome.recording), hash, receivedAt,
+                 std::move(outcome.games), std::move(outcome.gameHashes)},
+                response);
 }
 
 void BoardServer::Impl::storeUpload(const Upload& upload, httplib::Response& response) {
-    std::optional<std::vector<std::int64_t>> ids;
+    std::optional<std::vector<StoredGame>> stored;
     try {
-        ids = store.add(upload);
+        stored = store.add(upload);
     } catch (const StoreUnavailable& error) {
         std::fprintf(stderr, "glimmerwake-board: %s\n", error.what());
         response.set_header("Retry-After", std::to_string(kRetryAfterSeconds));
         refuse(response, kUnavailable, "the board's database is away: send again later");
         return;
     }
-    if (!ids) {
-        refuse(response, kConflict, "this recording is already on the board");
+    if (!stored) {
+        refuse(response, kConflict, "the games of this recording are already on the board");
         return;
     }
     json games = json::array();
     for (std::size_t i = 0; i < upload.games.size(); ++i) {
         json game = json::parse(verifiedGameJson(upload.games[i]));
-        game["id"] = (*ids)[i];
+        game["id"] = (*stored)[i].id;
+        game["alreadyOnBoard"] = !(*stored)[i].added;
         games.push_back(std::move(game));
     }
     answer(response, kCreated, json{{"games", games}});

@@ -119,7 +119,7 @@ class SqliteStore : public Store {
     SqliteStore(const SqliteStore&) = delete;
     SqliteStore& operator=(const SqliteStore&) = delete;
 
-    std::optional<std::vector<std::int64_t>> add(const Upload& upload) override {
+    std::optional<std::vector<StoredGame>> add(const Upload& upload) override {
         const std::lock_guard lock(mutex_);
         Transaction transaction(db_);
         Statement recording(db_, "INSERT INTO recordings (hash, name, body, received_at) "
@@ -132,25 +132,17 @@ class SqliteStore : public Store {
         }
         const std::int64_t recordingId = recording.integer(0);
         recording.step();
-        std::vector<std::int64_t> ids;
-        for (const VerifiedGame& game : upload.games) {
-            Statement insert(db_, "INSERT INTO games (recording_id, game_index, score, frame, "
-                                  "boss_destroyed, swarm_destroyed, endless_reached, day) "
-                                  "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8) RETURNING id");
-            insert.bind(1, recordingId).bind(2, game.index).bind(3, game.score);
-            insert.bind(4, game.frame).bind(5, game.bossDestroyed).bind(6, game.swarmDestroyed);
-            insert.bind(7, game.endlessReached);
-            if (game.daily) {
-                insert.bind(8, game.day);
-            } else {
-                insert.bindNull(8);
-            }
-            insert.step();
-            ids.push_back(insert.integer(0));
-            insert.step();
+        std::vector<StoredGame> stored;
+        bool anyAdded = false;
+        for (std::size_t i = 0; i < upload.games.size(); ++i) {
+            stored.push_back(addGame(recordingId, upload.games[i], upload.gameHashes[i]));
+            anyAdded = anyAdded || stored.back().added;
+        }
+        if (!anyAdded) {
+            return std::nullopt;
         }
         transaction.commit();
-        return ids;
+        return stored;
     }
 
     std::vector<BoardRow> best(BoardMode mode, const std::string& day, int limit) override {
@@ -195,6 +187,32 @@ class SqliteStore : public Store {
     }
 
   private:
+    // The game, new or found under its hash.
+    StoredGame addGame(std::int64_t recordingId, const VerifiedGame& game,
+                       const std::string& hash) {
+        Statement insert(db_, "INSERT INTO games (recording_id, hash, game_index, score, frame, "
+                              "boss_destroyed, swarm_destroyed, endless_reached, day) "
+                              "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9) "
+                              "ON CONFLICT (hash) DO NOTHING RETURNING id");
+        insert.bind(1, recordingId).bind(2, hash).bind(3, game.index).bind(4, game.score);
+        insert.bind(5, game.frame).bind(6, game.bossDestroyed).bind(7, game.swarmDestroyed);
+        insert.bind(8, game.endlessReached);
+        if (game.daily) {
+            insert.bind(9, game.day);
+        } else {
+            insert.bindNull(9);
+        }
+        if (insert.step()) {
+            const StoredGame added{insert.integer(0), true};
+            insert.step();
+            return added;
+        }
+        Statement existing(db_, "SELECT id FROM games WHERE hash = ?1");
+        existing.bind(1, hash);
+        existing.step();
+        return {existing.integer(0), false};
+    }
+
     void migrate() {
         execute(db_, "CREATE TABLE IF NOT EXISTS board_migrations (version INTEGER PRIMARY KEY, "
                      "description TEXT NOT NULL, applied_at INTEGER NOT NULL)");

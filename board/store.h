@@ -21,6 +21,13 @@ struct Upload {
     std::string recordingHash;
     std::int64_t receivedAt = 0; // UTC seconds
     std::vector<VerifiedGame> games;
+    std::vector<std::string> gameHashes; // one a game (board/recording.h)
+};
+
+// A game of an upload as the board has it: new, or there already from an earlier recording.
+struct StoredGame {
+    std::int64_t id = 0;
+    bool added = false;
 };
 
 // One row of a board.
@@ -46,10 +53,11 @@ class Store {
   public:
     virtual ~Store() = default;
 
-    // Keeps the upload's games, all or none, and returns their ids in the order of `games`;
-    // nothing when the same recording is already on the board. Once it has returned, the games
-    // are on disk: a crash of the board or its machine does not lose them.
-    virtual std::optional<std::vector<std::int64_t>> add(const Upload& upload) = 0;
+    // Keeps the upload's games that are not on the board yet, all or none, and returns every
+    // game in the order of `games`; nothing when the recording brings no game the board has not
+    // got. Once it has returned, the games are on disk: a crash of the board or its machine
+    // does not lose them.
+    virtual std::optional<std::vector<StoredGame>> add(const Upload& upload) = 0;
 
     // The best games of a board, highest score first (ties: who was first), at most `limit`.
     virtual std::vector<BoardRow> best(BoardMode mode, const std::string& day, int limit) = 0;

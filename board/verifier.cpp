@@ -279,6 +279,7 @@ VerifyOutcome readWorkerAnswer(const std::string& answer) {
             game.daily = fields.at("daily").get<bool>();
             game.day = fields.at("day").get<std::string>();
             outcome.games.push_back(game);
+            outcome.gameHashes.push_back(fields.at("hash").get<std::string>());
         }
         return outcome;
     } catch (const nlohmann::json::exception& error) {

@@ -39,6 +39,7 @@ struct VerifyOutcome {
     std::string message;
     std::string recording;
     std::vector<VerifiedGame> games;
+    std::vector<std::string> gameHashes; // one a game
 };
 
 // The process must ignore SIGPIPE (the board does): a worker that stops reading early, having

@@ -75,7 +75,9 @@ std::string verifyAnswer(const std::string& text, const WorkerLimits& limits) {
     }
     nlohmann::json games = nlohmann::json::array();
     for (const VerifiedGame& game : verification.games) {
-        games.push_back(gameFields(game));
+        nlohmann::json fields = gameFields(game);
+        fields["hash"] = gameHash(*script, game.lastCall);
+        games.push_back(std::move(fields));
     }
     return nlohmann::json{{"recording", recording}, {"games", games}}.dump();
 }

@@ -8,7 +8,8 @@
 // the limits on its CPU time and memory; a recording that overruns them kills only this process.
 //
 // Its answer is either {"recording": TEXT, "games": [GAME...]}, TEXT being the recording as the
-// board keeps it (board/recording.h) and each GAME the fields of a VerifiedGame, or
+// board keeps it (board/recording.h) and each GAME the fields of a VerifiedGame and the game's
+// "hash" (gameHash of board/recording.h), or
 // {"refused": MESSAGE, "status": HTTP_STATUS} for a recording the board cannot take.
 
 struct WorkerLimits {

@@ -150,6 +150,21 @@ case_api() {
     upload "$port" Mallory "$work/served.replay" "$work/again"
     expect_status 409 "the same game under another name" "$work/again"
 
+    # A session sent after each of its games: the first game comes again in the longer
+    # recording, and is kept once.
+    awk '/^end / { print "end 4990"; next } $1 < 4990 || !/^[0-9]/ { print }' \
+        "$replays/complete_game.replay" >"$work/session-1"
+    upload "$port" Sam "$work/session-1" "$work/session-1.out"
+    expect_status 201 "a session's first game" "$work/session-1.out"
+    upload "$port" Sam "$replays/complete_game.replay" "$work/session-2.out"
+    expect_status 201 "the session with its second game" "$work/session-2.out"
+    [ "$(jq -c '[.games[].alreadyOnBoard]' "$work/session-2.out")" = '[true,false]' ] ||
+        fail "the session's first game was not recognised: $(cat "$work/session-2.out")"
+    [ "$(jq '.games[0].id' "$work/session-1.out")" = "$(jq '.games[0].id' "$work/session-2.out")" ] ||
+        fail "the session's first game has two ids"
+    local games_kept
+    games_kept=$(count_free "$port")
+
     # Bad input, each refused with a reason, nothing stored.
     head -c 300000 /dev/zero | tr '\0' '#' >"$work/oversized"
     head -c 5000 /dev/zero | tr '\0' 'x' >"$work/no-newline"
@@ -180,7 +195,7 @@ case_api() {
     curl -s -o "$work/bad" -w '%{http_code}' -F "file=@$replays/whole_level_2.replay" \
         "http://127.0.0.1:$port/api/games?name=Eve" >"$work/bad.status"
     expect_status 415 "a form upload" "$work/bad"
-    [ "$(count_free "$port")" = 1 ] || fail "a bad upload was stored"
+    [ "$(count_free "$port")" = "$games_kept" ] || fail "a bad upload was stored"
     for query in "/api/scores?limit=1000:400" "/api/scores?mode=daily&day=2026-02-30:400" \
         "/api/scores?sort=name:400" "/api/games/abc:404" "/api/games/99999:404" \
         "/api/games/$id?x=1:400" "/api/health?verbose=1:400" "/nothing:404"; do
@@ -196,7 +211,7 @@ case_api() {
     expect_status 201 "today's daily run" "$work/daily-out"
     [ "$(get "$port" "/api/scores?mode=daily&day=$today" | jq -r '.scores[0].name')" = Daily ] ||
         fail "today's daily run is not on today's board"
-    [ "$(count_free "$port")" = 1 ] || fail "the daily run went to the free board too"
+    [ "$(count_free "$port")" = "$games_kept" ] || fail "the daily run went to the free board too"
     [ "$(get_status "$port" /api/health)" = 200 ] || fail "unhealthy"
 
     # The rate limit: two at once, then a third only after a minute.

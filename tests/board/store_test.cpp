@@ -73,20 +73,26 @@ VerifiedGame game(int index, int score, const std::string& day = "") {
     return played;
 }
 
+// An upload whose recording is told apart by `hash`, and each of its games by that and its index.
 Upload upload(const std::string& name, const std::string& hash, std::vector<VerifiedGame> games) {
-    return {name, "epoch 1\nend " + hash + "\n", hash, 1796731200, std::move(games)};
+    std::vector<std::string> gameHashes;
+    for (const VerifiedGame& game : games) {
+        gameHashes.push_back(hash + "/" + std::to_string(game.index));
+    }
+    return {name, "epoch 1\nend " + hash + "\n", hash, 1796731200, std::move(games), gameHashes};
 }
 
 TEST_P(BoardStore, KeepsEveryGameOfAnUploadAndItsRecording) {
     const std::unique_ptr<Store> store = open();
-    const auto ids = store->add(upload("Ada", "1", {game(1, 300), game(2, 700)}));
-    ASSERT_TRUE(ids);
-    ASSERT_EQ(ids->size(), 2u);
-    EXPECT_EQ(store->recording((*ids)[1]), "epoch 1\nend 1\n");
-    EXPECT_EQ(store->recording((*ids)[1] + 100), std::nullopt);
+    const auto stored = store->add(upload("Ada", "1", {game(1, 300), game(2, 700)}));
+    ASSERT_TRUE(stored);
+    ASSERT_EQ(stored->size(), 2u);
+    EXPECT_TRUE((*stored)[0].added && (*stored)[1].added);
+    EXPECT_EQ(store->recording((*stored)[1].id), "epoch 1\nend 1\n");
+    EXPECT_EQ(store->recording((*stored)[1].id + 100), std::nullopt);
     const std::vector<BoardRow> rows = store->best(BoardMode::Free, "", 10);
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].id, (*ids)[1]);
+    EXPECT_EQ(rows[0].id, (*stored)[1].id);
     EXPECT_EQ(rows[0].name, "Ada");
     EXPECT_EQ(rows[0].score, 700);
     EXPECT_EQ(rows[0].frame, 7000);
@@ -102,6 +108,25 @@ TEST_P(BoardStore, TakesARecordingOnce) {
     const std::vector<BoardRow> rows = store->best(BoardMode::Free, "", 10);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].name, "Ada");
+}
+
+TEST_P(BoardStore, TakesAGameOnceThoughItComesAgainInALongerRecording) {
+    const std::unique_ptr<Store> store = open();
+    const auto first = store->add(upload("Ada", "1", {game(1, 300)}));
+    ASSERT_TRUE(first);
+    // The session went on: the same first game, and a second one.
+    Upload longer = upload("Ada", "2", {game(1, 300), game(2, 800)});
+    longer.gameHashes[0] = "1/1";
+    const auto second = store->add(longer);
+    ASSERT_TRUE(second);
+    EXPECT_FALSE((*second)[0].added);
+    EXPECT_EQ((*second)[0].id, (*first)[0].id);
+    EXPECT_TRUE((*second)[1].added);
+    // Nothing new at all: nothing is kept, not even the recording.
+    Upload again = upload("Ada", "3", {game(1, 300)});
+    again.gameHashes[0] = "1/1";
+    EXPECT_FALSE(store->add(again));
+    EXPECT_EQ(store->best(BoardMode::Free, "", 10).size(), 2u);
 }
 
 TEST_P(BoardStore, RanksByScoreThenByWhoWasFirstAndKeepsBoardsApart) {
