@@ -47,7 +47,9 @@ std::string verifyAnswer(const std::string& text, const WorkerLimits& limits) {
     }
     std::istringstream in(text);
     ScriptError error;
-    const std::optional<ReplayScript> script = parseScript(in, error);
+    // The game sends a player's session while it goes on: its recording has no `end` yet, and
+    // plays through its last line, as a recording cut short does.
+    const std::optional<ReplayScript> script = parseScript(in, error, ScriptOptions{true});
     if (!script) {
         return refusal(kBadRequest, "not a recording: line " + std::to_string(error.line) + ": " +
                                         error.message);

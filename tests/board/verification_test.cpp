@@ -45,6 +45,11 @@ TEST(BoardRecording, KeepsOnlyWhatPlaysAndTellsTheSameGameByItsHash) {
     EXPECT_EQ(kept, "epoch 1781000000\n2 down RETURN\n3 up RETURN\n3 down SPACE\n"
                     "3 clock 1781000001\nend 50\n");
     EXPECT_EQ(canonicalRecording(parsed(kept)), kept);
+    // A session still going on has no end yet: it is kept as far as it goes.
+    std::istringstream going("epoch 5\n2 down RETURN\n40 up RETURN\n");
+    ScriptError error;
+    EXPECT_EQ(canonicalRecording(*parseScript(going, error, ScriptOptions{true})),
+              "epoch 5\n2 down RETURN\n40 up RETURN\nend 41\n");
     EXPECT_EQ(recordingHash(kept), recordingHash(canonicalRecording(parsed(written))));
     EXPECT_NE(recordingHash(kept), recordingHash(canonicalRecording(parsed(kept + "\n"))) + "x");
     // A game is the recording up to its last call, whatever came after it.
@@ -61,7 +66,7 @@ TEST(BoardWorker, RefusesWhatIsNoRecordingOrAsksMoreThanTheLimits) {
         return answer.value("status", 0);
     };
     EXPECT_EQ(statusOf("epoch 1\nshot 1 /etc/passwd\nend 5\n", kLimits), 400);
-    EXPECT_EQ(statusOf("2 down RETURN\n", kLimits), 400); // no end: a recording cut short
+    EXPECT_EQ(statusOf("2 down RETURN\n1 up RETURN\n", kLimits), 400); // calls out of order
     EXPECT_EQ(statusOf(std::string(5000, 'x'), kLimits), 400);
     EXPECT_EQ(statusOf(std::string("\0\xff\x01\n", 4), kLimits), 400);
     EXPECT_EQ(statusOf("end 360001\n", kLimits), 413);
