@@ -21,10 +21,12 @@ class FakeBoard {
     explicit FakeBoard(int status, std::chrono::milliseconds delay = 0ms) {
         server_.Post("/api/games", [this, status, delay](const httplib::Request& request,
                                                          httplib::Response& response) {
+            {
+                const std::lock_guard lock(mutex_);
+                names_.push_back(request.get_param_value("name"));
+                bodies_.push_back(request.body);
+            }
             std::this_thread::sleep_for(delay);
-            const std::lock_guard lock(mutex_);
-            names_.push_back(request.get_param_value("name"));
-            bodies_.push_back(request.body);
             response.status = status;
             response.set_content("{}", "application/json");
         });
