@@ -65,4 +65,33 @@ void BM_MixBuffer(benchmark::State& state) {
 }
 BENCHMARK(BM_MixBuffer)->Arg(1)->Arg(8)->Arg(SoundMixer::kMaxVoices);
 
+// The same buffer with the music playing under the effects: the theme is synthesised live, so
+// its notes cost the audio thread what the busiest theme (the finale: a pad chord, bass,
+// arpeggio, lead and drums at once) asks. Buffers are mixed one after another, so every bar of
+// the theme is timed in turn.
+void BM_MixBufferWithMusic(benchmark::State& state) {
+    SoundMixer mixer;
+    for (int i = 0; i < kSoundEffectCount; ++i) {
+        mixer.setSamples(static_cast<SoundEffect>(i), std::vector<std::int16_t>(44100, 100));
+    }
+    mixer.cueMusic(static_cast<MusicTheme>(state.range(1)));
+    std::vector<std::int16_t> buffer(kBufferFrames);
+    for (auto _ : state) {
+        state.PauseTiming();
+        mixer.setMuted(true);
+        mixer.setMuted(false);
+        for (int i = 0; i < state.range(0); ++i) {
+            mixer.play(static_cast<SoundEffect>(i % kSoundEffectCount));
+        }
+        state.ResumeTiming();
+        mixer.mix(buffer.data(), kBufferFrames);
+        benchmark::DoNotOptimize(buffer.data());
+    }
+}
+BENCHMARK(BM_MixBufferWithMusic)
+    ->Args({8, static_cast<int>(MusicTheme::Menu)})
+    ->Args({8, static_cast<int>(MusicTheme::Level)})
+    ->Args({8, static_cast<int>(MusicTheme::Boss)})
+    ->Args({8, static_cast<int>(MusicTheme::Finale)});
+
 } // namespace

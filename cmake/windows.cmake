@@ -24,11 +24,12 @@ target_link_libraries(glimmerwake_win32_services PUBLIC opengl32 gdi32)
 
 add_executable(glimmerwake WIN32 shell/win32/win_main.cpp shell/win32/game_window.cpp
     shell/win32/platform.cpp shell/win32/frame_clock.cpp shell/common/data_directory.cpp
-    shell/win32/win32_sound.cpp shell/common/sound_mixer.cpp)
+    shell/win32/win32_sound.cpp ${GLIMMERWAKE_SOUND_SOURCES})
 target_link_libraries(glimmerwake PRIVATE glimmerwake_core glimmerwake_win32_services user32 gdi32
     winmm)
 
 add_executable(glimmerwake-replay tools/replay/main.cpp ${GLIMMERWAKE_REPLAY_SOURCES}
+    shell/common/music_cues.cpp shell/common/music_score.cpp
     shell/headless/replay_platform.cpp shell/win32/offscreen_context.cpp
     shell/win32/binary_stdout.cpp shell/win32/rgb_png.cpp)
 target_link_libraries(glimmerwake-replay PRIVATE glimmerwake_core glimmerwake_win32_services)

@@ -37,6 +37,8 @@ test_packages=(
     postgresql-15 postgresql-client-15 jq curl chromium systemd
     # unit tests, benchmarks, a private X screen, key presses and screenshots
     libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick
+    # the music's loudness by EBU R128 (bench/music_loudness.sh)
+    ffmpeg
     # checking the rules' sine and cosine against MPFR (tools/trig_check)
     libmpfr-dev
     # installing and packing: the menu entry and AppStream checks, dpkg-shlibdeps for the

@@ -27,6 +27,8 @@ const OptionEntry kOptions[] = {
      [](CommandLine& line) { line.window = true; }, nullptr},
     {"--mute", nullptr, "start with the sound off (M turns it on and off)",
      [](CommandLine& line) { line.mute = true; }, nullptr},
+    {"--no-music", nullptr, "start with the music off, the effects on (N turns it on and off)",
+     [](CommandLine& line) { line.noMusic = true; }, nullptr},
     {"--record", "FILE", "record the game into FILE, as a replay script", nullptr,
      &CommandLine::recordFile},
     {"--watch", "FILE",
@@ -109,7 +111,7 @@ std::string commandLineHelp() {
         text += left + option.help + "\n";
     }
     text += "\nKeys: arrows steer and choose, Space fires, 1 2 3 switch weapons, Escape pauses,\n"
-            "M mutes.\n"
+            "M mutes all sound, N the music.\n"
             "Exit status: 0 when the game ended normally, 1 when it could not start, 2 for a "
             "wrong command line.\n";
     return text;

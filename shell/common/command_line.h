@@ -17,6 +17,8 @@ struct CommandLine {
     bool window = false;
     // --mute: start with the sound off (M turns it on and off while playing).
     bool mute = false;
+    // --no-music: start with the music off and the effects on (N turns the music on and off).
+    bool noMusic = false;
     // --record FILE: record the game into this file, as a replay script.
     std::string recordFile;
     // --watch FILE: play this replay script or recording in the window instead of the keyboard.

@@ -4,6 +4,7 @@
 #include "game/game.h"
 #include "platform/platform.h"
 #include "shell/common/command_line.h"
+#include "shell/common/music_cues.h"
 #include "shell/common/sound.h"
 #include "shell/sdl/frame_clock.h"
 #include "shell/sdl/pad_input.h"
@@ -53,13 +54,15 @@ int main(int argc, char** argv) {
     openGameWindow(1024, 768, 16);
     startPads();
     // The sounds lie beside the images, wherever those were found.
-    startSound(dataRoot() + "Data/Sounds", line.mute);
+    startSound(dataRoot() + "Data/Sounds", line.mute, !line.noMusic);
     while (runMessagePass()) {
         pollPads(frameStepGame().gameState == GameState::Playing);
         pollMuteKey();
+        pollMusicKey();
         sessionBeforeCall();
         FrameStep();
         sessionAfterCall();
+        cueMusic(musicThemeFor(frameStepGame()));
     }
     finishSession();
     stopSound();

@@ -17,6 +17,7 @@ struct SoundState {
     SoundMixer mixer;
     SDL_AudioDeviceID device = 0;
     bool muteKeyHeld = false;
+    bool musicKeyHeld = false;
 };
 
 SoundState& sound() {
@@ -62,9 +63,10 @@ void fillBuffer(void* userdata, Uint8* stream, int bytes) {
 
 } // namespace
 
-void startSound(const std::string& directory, bool muted) {
+void startSound(const std::string& directory, bool muted, bool musicOn) {
     SoundState& state = sound();
     state.mixer.setMuted(muted);
+    state.mixer.setMusicOn(musicOn);
     {
         const StandardErrorSilenced quiet;
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
@@ -107,6 +109,19 @@ void pollMuteKey() {
         state.mixer.setMuted(!state.mixer.muted());
     }
     state.muteKeyHeld = held;
+}
+
+void pollMusicKey() {
+    SoundState& state = sound();
+    const bool held = SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_N] != 0;
+    if (held && !state.musicKeyHeld) {
+        state.mixer.setMusicOn(!state.mixer.musicOn());
+    }
+    state.musicKeyHeld = held;
+}
+
+void cueMusic(MusicTheme theme) {
+    sound().mixer.cueMusic(theme);
 }
 
 void playSound(SoundEffect effect) {

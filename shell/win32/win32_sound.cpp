@@ -31,6 +31,7 @@ struct SoundState {
     std::thread feeder;
     std::atomic<bool> stopping{false};
     bool muteKeyHeld = false;
+    bool musicKeyHeld = false;
 };
 
 SoundState& sound() {
@@ -87,9 +88,10 @@ bool openDevice(SoundState& state) {
 
 } // namespace
 
-void startSound(const std::string& directory, bool muted) {
+void startSound(const std::string& directory, bool muted, bool musicOn) {
     SoundState& state = sound();
     state.mixer.setMuted(muted);
+    state.mixer.setMusicOn(musicOn);
     state.mixer.loadAll(directory);
     if (openDevice(state)) {
         state.feeder = std::thread(feed, std::ref(state));
@@ -124,6 +126,19 @@ void pollMuteKey() {
         state.mixer.setMuted(!state.mixer.muted());
     }
     state.muteKeyHeld = held;
+}
+
+void pollMusicKey() {
+    SoundState& state = sound();
+    const bool held = (GetAsyncKeyState('N') & 0x8000) != 0;
+    if (held && !state.musicKeyHeld) {
+        state.mixer.setMusicOn(!state.mixer.musicOn());
+    }
+    state.musicKeyHeld = held;
+}
+
+void cueMusic(MusicTheme theme) {
+    sound().mixer.cueMusic(theme);
 }
 
 void playSound(SoundEffect effect) {

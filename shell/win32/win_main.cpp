@@ -2,6 +2,7 @@
 // message per pass and calls the frame function once per pass, and close everything again.
 #include "game/frame_step.h"
 #include "platform/platform.h"
+#include "shell/common/music_cues.h"
 #include "shell/common/sound.h"
 #include "shell/win32/game_window.h"
 
@@ -33,11 +34,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // removes before long; frames drawn until then, without a context, have no effect.
     openGameWindow(1024, 768, 16);
     // The sounds lie beside the images, wherever those were found.
-    startSound(dataRoot() + "Data/Sounds", false);
+    startSound(dataRoot() + "Data/Sounds", false, true);
     int quitCode = 0;
     while (runMessagePass(quitCode)) {
         pollMuteKey();
+        pollMusicKey();
         FrameStep();
+        cueMusic(musicThemeFor(frameStepGame()));
     }
     stopSound();
     closeGameWindow();

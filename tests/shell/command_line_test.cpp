@@ -26,6 +26,11 @@ TEST(CommandLine, OptionsAreReadWhereverTheyStand) {
     EXPECT_TRUE(parse({"--window"}).window);
     EXPECT_TRUE(parse({"--mute", "--window"}).mute);
     EXPECT_FALSE(parse({"--window"}).mute);
+    // The music has its own switch, apart from the mute.
+    const CommandLine noMusic = parse({"--no-music", "--window"});
+    EXPECT_TRUE(noMusic.noMusic);
+    EXPECT_FALSE(noMusic.mute);
+    EXPECT_FALSE(parse({"--mute"}).noMusic);
     EXPECT_EQ(parse({"--window"}).action, Action::Play);
     EXPECT_EQ(parse({"--help"}).action, Action::Help);
     EXPECT_EQ(parse({"--version"}).action, Action::Version);
@@ -88,8 +93,8 @@ TEST(CommandLine, RefusesFilesItCannotFollow) {
 
 TEST(CommandLine, HelpNamesEveryOptionAndVersionIsOneLine) {
     const std::string help = commandLineHelp();
-    for (const char* option :
-         {"--window", "--record", "--watch", "--shots", "--final-state", "--help", "--version"}) {
+    for (const char* option : {"--window", "--mute", "--no-music", "--record", "--watch", "--shots",
+                               "--final-state", "--help", "--version"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
     EXPECT_EQ(help.back(), '\n');

@@ -2,6 +2,7 @@
 #include "shell/common/sound_mixer.h"
 #include "tests/support/png_files.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -111,15 +112,19 @@ std::vector<std::int16_t> mixed(SoundMixer& mixer, int frames) {
     return out;
 }
 
-TEST(SoundMixer, OverlappingSoundsAddUpClipAndEnd) {
+TEST(SoundMixer, OverlappingSoundsAddUpBendUnderTheRailAndEnd) {
     SoundMixer mixer;
     mixer.setSamples(SoundEffect::MissileShot, {1000, 1000, 1000});
-    mixer.setSamples(SoundEffect::ShipHit, {31000, 31000});
+    mixer.setSamples(SoundEffect::ShipHit, {31000, -31000});
     EXPECT_EQ(mixed(mixer, 4), (std::vector<std::int16_t>{0, 0, 0, 0}));
     mixer.play(SoundEffect::MissileShot);
     mixer.play(SoundEffect::MissileShot);
     mixer.play(SoundEffect::ShipHit);
-    EXPECT_EQ(mixed(mixer, 2), (std::vector<std::int16_t>{32767, 32767}));
+    // 33000 and -29000: past the knee, bent below the rail, the louder still the louder.
+    const std::vector<std::int16_t> loud = mixed(mixer, 2);
+    EXPECT_GT(loud[0], -loud[1]);
+    EXPECT_LT(loud[0], 32767);
+    EXPECT_GT(-loud[1], 24576);
     EXPECT_EQ(mixed(mixer, 3), (std::vector<std::int16_t>{2000, 0, 0}));
     // An effect with no samples (its file was missing) is silence.
     mixer.play(SoundEffect::GameOver);
@@ -151,6 +156,54 @@ TEST(SoundMixer, MutingSilencesWhatPlaysAndWhatIsAskedForUntilUnmuted) {
     mixer.setMuted(false);
     mixer.play(SoundEffect::Pickup);
     EXPECT_EQ(mixed(mixer, 1), std::vector<std::int16_t>{7});
+}
+
+// Under the knee a sum is passed as it is; above it, however far, it is bent under the rail, and
+// never turns back on itself.
+TEST(SoftLimited, PassesTheQuietAndBendsTheLoudBelowTheRail) {
+    for (const std::int32_t sum : {0, 1, -1, 2000, -24576, 24576}) {
+        EXPECT_EQ(softLimited(sum), sum);
+    }
+    std::int16_t before = softLimited(24576);
+    for (std::int32_t sum = 24577; sum < 24 * 32768; sum += 97) {
+        const std::int16_t now = softLimited(sum);
+        ASSERT_GE(now, before) << sum;
+        ASSERT_LT(now, 32767) << sum;
+        ASSERT_EQ(softLimited(-sum), -now) << sum;
+        before = now;
+    }
+}
+
+// The busiest mix there is: all twenty-four voices on the game's loudest effects, over the finale.
+TEST(SoundMixer, TwentyFourEffectsAndTheMusicNeverReachTheRail) {
+    SoundMixer mixer;
+    ASSERT_EQ(mixer.loadAll("Data/Sounds"), kSoundEffectCount);
+    mixer.cueMusic(MusicTheme::Finale);
+    for (int i = 0; i < SoundMixer::kMaxVoices; ++i) {
+        mixer.play(i % 2 == 0 ? SoundEffect::BossDestroyed : SoundEffect::ShipExplosion);
+    }
+    const std::vector<std::int16_t> out = mixed(mixer, kSoundSampleRate);
+    const auto [low, high] = std::minmax_element(out.begin(), out.end());
+    EXPECT_GT(*high, 24576);
+    EXPECT_LT(*high, 32767);
+    EXPECT_GT(*low, -32768);
+}
+
+TEST(SoundMixer, TheMusicPlaysUnderTheEffectsUntilMutedOrSwitchedOff) {
+    SoundMixer mixer;
+    mixer.setSamples(SoundEffect::Pickup, std::vector<std::int16_t>(2 * kSoundSampleRate, 7));
+    mixer.cueMusic(MusicTheme::Level);
+    const std::vector<std::int16_t> playing = mixed(mixer, kSoundSampleRate);
+    EXPECT_GT(*std::max_element(playing.begin(), playing.end()), 1000);
+    // Off, the music leaves the effects exactly as they are.
+    mixer.setMusicOn(false);
+    mixed(mixer, MusicPlayer::kSwitchRampSamples);
+    mixer.play(SoundEffect::Pickup);
+    EXPECT_EQ(mixed(mixer, 1000), std::vector<std::int16_t>(1000, 7));
+    // Muted, nothing is heard, music or effects.
+    mixer.setMusicOn(true);
+    mixer.setMuted(true);
+    EXPECT_EQ(mixed(mixer, 1000), std::vector<std::int16_t>(1000, 0));
 }
 
 TEST(SoundMixer, LoadsEveryEffectOfTheGamesDataAndNothingFromAMissingDirectory) {

@@ -144,7 +144,9 @@ TEST(ReplayTool, CommandLine) {
     const std::string dir = testDirectory();
     const ToolRun help = runReplay({"--help"}, dir);
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind("usage: glimmerwake-replay [--partial] [--sounds FILE] SCRIPT", 0), 0u)
+    EXPECT_EQ(help.out.rfind(
+                  "usage: glimmerwake-replay [--partial] [--sounds FILE] [--music FILE] SCRIPT", 0),
+              0u)
         << help.out;
     EXPECT_EQ(help.err, "");
 
@@ -153,7 +155,9 @@ TEST(ReplayTool, CommandLine) {
           std::vector<std::string>{"--partial"}, std::vector<std::string>{"a.txt", "--partial"},
           std::vector<std::string>{"--sounds", "a.txt"},
           std::vector<std::string>{"--partial", "--partial", "a.txt"},
-          std::vector<std::string>{"--sounds", "", "a.txt"}}) {
+          std::vector<std::string>{"--sounds", "", "a.txt"},
+          std::vector<std::string>{"--music", "a.txt"},
+          std::vector<std::string>{"--music", "m.txt", "--music", "n.txt", "a.txt"}}) {
         const ToolRun wrong = runReplay(args, dir);
         EXPECT_EQ(wrong.status, 2);
         EXPECT_EQ(wrong.out, "");
@@ -341,13 +345,15 @@ TEST(ReplayTool, AShotIsWrittenOnlyIntoARegularFileAndNeverWaits) {
     EXPECT_EQ(readPng(fifo).width, 1024);
 }
 
-TEST(ReplayTool, SoundsThatCannotBeWrittenAreAFailure) {
+TEST(ReplayTool, SoundsOrMusicThatCannotBeWrittenAreAFailure) {
     // A full disk: every write fails once the buffer is flushed.
     const std::string dir = testDirectory();
     writeWhole(dir + "/game.txt", "2 down RETURN\n3 up RETURN\n40 down SPACE\nend 4000\n");
-    const ToolRun full = runReplay({"--sounds", "/dev/full", "game.txt"}, dir);
-    EXPECT_EQ(full.status, 1);
-    EXPECT_TRUE(holds(full.err, "glimmerwake-replay: cannot write the sounds: No space left on "
-                                "device"))
-        << full.err;
+    for (const char* what : {"sounds", "music"}) {
+        const ToolRun full = runReplay({std::string("--") + what, "/dev/full", "game.txt"}, dir);
+        EXPECT_EQ(full.status, 1) << what;
+        EXPECT_TRUE(holds(full.err, std::string("glimmerwake-replay: cannot write the ") + what +
+                                        ": No space left on device"))
+            << full.err;
+    }
 }

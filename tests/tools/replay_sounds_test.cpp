@@ -2,6 +2,7 @@
 // sound must come in the call whose state shows its event, and none without one.
 #include "tests/tools/replay_run.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
@@ -32,6 +33,29 @@ int count(const std::vector<std::string>& sounds, const std::string& name) {
 
 const char* const kShotSounds[] = {"", "missile_shot", "destroyer_shot", "laser_shot"};
 
+// The theme the music must play after a call, read from the call's trace line alone.
+std::string themeOf(const std::string& line) {
+    const std::string state = rawMember(line, "state");
+    if (state == "\"Init\"" || state == "\"Menu\"") {
+        return "menu";
+    }
+    if (state == "\"Quit\"") {
+        return "silence";
+    }
+    if (boolMember(line, "over")) {
+        return "game_over";
+    }
+    if (boolMember(line, "paused")) {
+        return "paused";
+    }
+    if (intMember(line, "generation") > 1 || boolMember(line, "endless")) {
+        return "finale";
+    }
+    const bool bossOut = holds(line, "\"kind\":5,");
+    const bool swarmOut = !holds(line, "\"splitters\":[]");
+    return bossOut || swarmOut ? "boss" : "level";
+}
+
 // What one replayed game was heard to do, counted while every call is checked against its state.
 struct Heard {
     int shots = 0;
@@ -39,7 +63,38 @@ struct Heard {
     int pauses = 0;
     int bossDestroyed = 0;
     int splits = 0;
+    // Every theme the music was cued to, in order.
+    std::vector<std::string> themes;
 };
+
+// The music's changes, from lines "CALL THEME".
+std::map<int, std::string> themeChanges(const std::string& text) {
+    std::map<int, std::string> byCall;
+    std::istringstream in(text);
+    int call = 0;
+    std::string theme;
+    while (in >> call >> theme) {
+        byCall[call] = theme;
+    }
+    return byCall;
+}
+
+// The music is cued in the first call and then in exactly the calls whose state calls for
+// another theme than the call before's.
+std::vector<std::string> checkMusic(const std::string& name, const std::vector<std::string>& calls,
+                                    const std::map<int, std::string>& changes) {
+    std::vector<std::string> themes;
+    std::map<int, std::string> expected;
+    for (std::size_t k = 0; k < calls.size(); ++k) {
+        const std::string theme = themeOf(calls[k]);
+        if (k == 0 || theme != themes.back()) {
+            expected[static_cast<int>(k)] = theme;
+            themes.push_back(theme);
+        }
+    }
+    EXPECT_EQ(changes, expected) << name;
+    return themes;
+}
 
 // Replays the committed script NAME with --sounds and checks every call's sounds against the
 // change of state they stand for.
@@ -47,7 +102,7 @@ Heard replayAndListen(const std::string& name) {
     Heard tally;
     const std::string dir = testDirectory();
     const ToolRun run =
-        runReplay({"--sounds", dir + "/sounds.txt",
+        runReplay({"--sounds", dir + "/sounds.txt", "--music", dir + "/music.txt",
                    std::string(GLIMMERWAKE_SOURCE_DIR) + "/tests/tools/" + name + ".replay"},
                   dir);
     EXPECT_EQ(run.status, 0) << run.err;
@@ -57,6 +112,7 @@ Heard replayAndListen(const std::string& name) {
     if (calls.size() <= 3) {
         return tally;
     }
+    tally.themes = checkMusic(name, calls, themeChanges(readWhole(dir + "/music.txt")));
 
     EXPECT_EQ(heard[2], std::vector<std::string>{"menu_confirm"});
     for (std::size_t k = 3; k < calls.size(); ++k) {
@@ -116,6 +172,9 @@ TEST(ReplaySounds, AWholeGameIsHeardInTheCallsItsEventsHappenIn) {
     // The game above fires, pauses, resumes, loses and restarts: every check had work to do.
     EXPECT_GT(heard.shots, 100);
     EXPECT_EQ(heard.pauses, 1);
+    // The menu, the level, the pause and back, the sting, and the level again after the restart.
+    EXPECT_EQ(heard.themes,
+              (std::vector<std::string>{"menu", "level", "paused", "level", "game_over", "level"}));
 }
 
 class ReplaySoundsOfTheWholeLevel : public testing::TestWithParam<const char*> {};
@@ -127,6 +186,15 @@ TEST_P(ReplaySoundsOfTheWholeLevel, TheBossTheSwarmAndTheLaserAreHeard) {
     // 1 to 2, 4, 8 and 16.
     EXPECT_EQ(heard.splits, 4);
     EXPECT_GT(heard.laserShots, 0);
+    // The boss comes and goes, the swarm comes whole and then splits, and the finale plays on.
+    const std::vector<std::string> themes = heard.themes;
+    const auto at = [&](const char* theme) {
+        return std::find(themes.begin(), themes.end(), theme) - themes.begin();
+    };
+    ASSERT_LT(at("finale"), static_cast<long>(themes.size()));
+    EXPECT_LT(at("level"), at("boss"));
+    EXPECT_LT(at("boss"), at("finale"));
+    EXPECT_EQ(std::count(themes.begin(), themes.end(), "boss"), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Flown, ReplaySoundsOfTheWholeLevel,
@@ -137,18 +205,21 @@ TEST(ReplaySounds, WritingTheSoundsChangesNothingInTheTrace) {
     const std::string script =
         std::string(GLIMMERWAKE_SOURCE_DIR) + "/tests/tools/complete_game.replay";
     const ToolRun plain = runReplay({script}, dir);
-    const ToolRun listening = runReplay({"--sounds", dir + "/sounds.txt", script}, dir);
+    const ToolRun listening =
+        runReplay({"--sounds", dir + "/sounds.txt", "--music", dir + "/music.txt", script}, dir);
     ASSERT_EQ(plain.status, 0);
     ASSERT_EQ(listening.status, 0);
     EXPECT_TRUE(plain.out == listening.out);
 }
 
-TEST(ReplaySounds, AnUnwritableSoundsFileIsAnErrorBeforeAnythingRuns) {
-    const ToolRun run =
-        runReplay({"--sounds", "/nonexistent/dir/sounds.txt", "-"}, testDirectory(), "end 5\n");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_TRUE(run.out.empty());
-    EXPECT_TRUE(holds(run.err, "cannot write the sounds"));
+TEST(ReplaySounds, AnUnwritableSoundsOrMusicFileIsAnErrorBeforeAnythingRuns) {
+    for (const char* what : {"sounds", "music"}) {
+        const ToolRun run = runReplay({std::string("--") + what, "/nonexistent/dir/file.txt", "-"},
+                                      testDirectory(), "end 5\n");
+        EXPECT_EQ(run.status, 2) << what;
+        EXPECT_TRUE(run.out.empty());
+        EXPECT_TRUE(holds(run.err, std::string("cannot write the ") + what)) << run.err;
+    }
 }
 
 } // namespace

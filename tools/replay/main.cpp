@@ -3,6 +3,7 @@
 #include "game/frame_step.h"
 #include "replay/script.h"
 #include "replay/trace.h"
+#include "shell/common/music_cues.h"
 #include "shell/common/offscreen_context.h"
 #include "shell/common/rgb_png.h"
 #include "shell/headless/replay_platform.h"
@@ -29,7 +30,7 @@ constexpr int kExitMalformed = 2;
 constexpr int kExitNoShot = 3;
 
 const char kUsage[] =
-    "usage: glimmerwake-replay [--partial] [--sounds FILE] SCRIPT\n"
+    "usage: glimmerwake-replay [--partial] [--sounds FILE] [--music FILE] SCRIPT\n"
     "       glimmerwake-replay --help\n"
     "       glimmerwake-replay --version\n"
     "Plays Glimmerwake from the key script SCRIPT (a file, or - for standard input) and prints\n"
@@ -37,8 +38,10 @@ const char kUsage[] =
     "--partial also plays a recording cut short (no 'end': the game was killed), through the\n"
     "call of its last line.\n"
     "--sounds FILE writes every sound effect the game asks for as a line CALL NAME.\n"
-    "Exit status: 0 when the script ran to its end or the game quit, 1 when the trace or the\n"
-    "sounds could not be written, 2 for a malformed script,\n"
+    "--music FILE writes the music's theme as a line CALL THEME in the first call and in every\n"
+    "call after which it changes.\n"
+    "Exit status: 0 when the script ran to its end or the game quit, 1 when the trace, the\n"
+    "sounds or the music could not be written, 2 for a malformed script,\n"
     "3 when a shot could not be taken.\n";
 
 // Says on standard error how much of a recording cut short is played.
@@ -100,7 +103,17 @@ struct Options {
     std::string scriptName;
     // Empty: the sounds are not written.
     std::string soundsFile;
+    // Empty: the music is not written.
+    std::string musicFile;
     ScriptOptions script;
+};
+
+// What the replayed game is heard to do, each written where it is asked for; null for what is
+// not.
+struct Listening {
+    std::FILE* sounds = nullptr;
+    std::FILE* music = nullptr;
+    MusicTheme theme = MusicTheme::Silence;
 };
 
 // Writes what the call asked to be heard, a line an effect; false when a write failed.
@@ -113,8 +126,17 @@ bool writeSounds(std::FILE* file, int call, const std::vector<SoundEffect>& soun
     return true;
 }
 
+// Writes the theme the call leaves the music on, when it is a new one; false when the write
+// failed.
+bool writeMusic(Listening& listening, int call, const Game& game) {
+    const MusicTheme theme = musicThemeFor(game);
+    const bool changed = call == 0 || theme != listening.theme;
+    listening.theme = theme;
+    return !changed || std::fprintf(listening.music, "%d %s\n", call, musicThemeName(theme)) >= 0;
+}
+
 // Plays the script's calls and prints their trace; returns the exit status.
-int play(const ReplayScript& script, const std::string& scriptName, std::FILE* soundsFile) {
+int play(const ReplayScript& script, const std::string& scriptName, Listening& listening) {
     std::unique_ptr<OffscreenContext> context;
     if (!script.shots.empty()) {
         // Made before the first call, so the images and fonts it loads go into this context.
@@ -145,8 +167,14 @@ int play(const ReplayScript& script, const std::string& scriptName, std::FILE* s
                 status = kExitNoShot;
             }
         }
-        if (soundsFile != nullptr && !writeSounds(soundsFile, call, soundsOfCall(call))) {
+        if (listening.sounds != nullptr &&
+            !writeSounds(listening.sounds, call, soundsOfCall(call))) {
             std::fprintf(stderr, "glimmerwake-replay: cannot write the sounds: %s\n",
+                         std::strerror(errno));
+            return kExitTraceLost;
+        }
+        if (listening.music != nullptr && !writeMusic(listening, call, frameStepGame())) {
+            std::fprintf(stderr, "glimmerwake-replay: cannot write the music: %s\n",
                          std::strerror(errno));
             return kExitTraceLost;
         }
@@ -170,7 +198,8 @@ int play(const ReplayScript& script, const std::string& scriptName, std::FILE* s
     return status;
 }
 
-// False for anything but [--partial] [--sounds FILE] SCRIPT, the options in any order.
+// False for anything but [--partial] [--sounds FILE] [--music FILE] SCRIPT, the options in any
+// order.
 bool parseArguments(int argc, char** argv, Options& options) {
     int next = 1;
     for (; next < argc - 1; ++next) {
@@ -179,16 +208,49 @@ bool parseArguments(int argc, char** argv, Options& options) {
         } else if (std::strcmp(argv[next], "--sounds") == 0 && options.soundsFile.empty() &&
                    next + 2 < argc && argv[next + 1][0] != '\0') {
             options.soundsFile = argv[++next];
+        } else if (std::strcmp(argv[next], "--music") == 0 && options.musicFile.empty() &&
+                   next + 2 < argc && argv[next + 1][0] != '\0') {
+            options.musicFile = argv[++next];
         } else {
             return false;
         }
     }
     if (next != argc - 1 || std::strcmp(argv[next], "--partial") == 0 ||
-        std::strcmp(argv[next], "--sounds") == 0) {
+        std::strcmp(argv[next], "--sounds") == 0 || std::strcmp(argv[next], "--music") == 0) {
         return false;
     }
     options.scriptName = argv[next];
     return true;
+}
+
+// Opens `name` for writing, or leaves `file` null when no name was given; false (said on standard
+// error) when it cannot be written.
+bool openListening(const std::string& name, const char* what, std::FILE*& file) {
+    if (name.empty()) {
+        return true;
+    }
+    file = std::fopen(name.c_str(), "w");
+    if (file == nullptr) {
+        std::fprintf(stderr, "glimmerwake-replay: cannot write the %s to %s: %s\n", what,
+                     name.c_str(), std::strerror(errno));
+        return false;
+    }
+    return true;
+}
+
+// Closes what was opened; false (said on standard error) when what was written did not all reach
+// its file.
+bool closeListening(const Listening& listening) {
+    bool whole = true;
+    for (const auto& [file, what] :
+         {std::pair{listening.sounds, "sounds"}, std::pair{listening.music, "music"}}) {
+        if (file != nullptr && std::fclose(file) != 0) {
+            std::fprintf(stderr, "glimmerwake-replay: cannot write the %s: %s\n", what,
+                         std::strerror(errno));
+            whole = false;
+        }
+    }
+    return whole;
 }
 
 } // namespace
@@ -214,19 +276,14 @@ int main(int argc, char** argv) {
     if (!script) {
         return kExitMalformed;
     }
-    std::FILE* soundsFile = nullptr;
-    if (!options.soundsFile.empty()) {
-        soundsFile = std::fopen(options.soundsFile.c_str(), "w");
-        if (soundsFile == nullptr) {
-            std::fprintf(stderr, "glimmerwake-replay: cannot write the sounds to %s: %s\n",
-                         options.soundsFile.c_str(), std::strerror(errno));
-            return kExitMalformed;
-        }
+    Listening listening;
+    if (!openListening(options.soundsFile, "sounds", listening.sounds) ||
+        !openListening(options.musicFile, "music", listening.music)) {
+        closeListening(listening);
+        return kExitMalformed;
     }
-    const int status = play(*script, options.scriptName, soundsFile);
-    if (soundsFile != nullptr && std::fclose(soundsFile) != 0 && status == kExitDone) {
-        std::fprintf(stderr, "glimmerwake-replay: cannot write the sounds: %s\n",
-                     std::strerror(errno));
+    const int status = play(*script, options.scriptName, listening);
+    if (!closeListening(listening) && status == kExitDone) {
         return kExitTraceLost;
     }
     return status;
