@@ -7,18 +7,22 @@ namespace {
 constexpr int kFirstYear = 2000;
 constexpr int kLastYear = 9999;
 constexpr std::size_t kDayLength = 10; // YYYY-MM-DD
+// The Gregorian calendar repeats every 400 years, of 146097 days.
+constexpr int kYearsPerEra = 400;
+constexpr std::int64_t kDaysPerEra = 146097;
+// From 0000-03-01, where the eras below start, to 1970-01-01.
+constexpr std::int64_t kEpochDays = 719468;
 
 // Days from 1970-01-01 to the given date of the proleptic Gregorian calendar: years counted from
 // March, so that the leap day ends a year, in eras of 400 years.
 std::int64_t daysFromCivil(int year, int month, int day) {
     const int marchYear = month <= 2 ? year - 1 : year;
-    const int era = marchYear / 400;
-    const int yearOfEra = marchYear - era * 400;
+    const int era = marchYear / kYearsPerEra;
+    const int yearOfEra = marchYear - era * kYearsPerEra;
     const int marchMonth = month > 2 ? month - 3 : month + 9;
     const int dayOfYear = (153 * marchMonth + 2) / 5 + day - 1;
     const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    constexpr std::int64_t kEpochDays = 719468; // 0000-03-01 to 1970-01-01
-    return std::int64_t{era} * 146097 + dayOfEra - kEpochDays;
+    return std::int64_t{era} * kDaysPerEra + dayOfEra - kEpochDays;
 }
 
 bool isLeap(int year) {
@@ -61,16 +65,16 @@ std::optional<std::int64_t> dayStart(std::string_view day) {
 std::string dayOf(std::int64_t seconds) {
     // The inverse of daysFromCivil.
     const std::int64_t days =
-        (seconds >= 0 ? seconds : seconds - kSecondsPerDay + 1) / kSecondsPerDay + 719468;
-    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const std::int64_t dayOfEra = days - era * 146097;
+        (seconds >= 0 ? seconds : seconds - kSecondsPerDay + 1) / kSecondsPerDay + kEpochDays;
+    const std::int64_t era = (days >= 0 ? days : days - (kDaysPerEra - 1)) / kDaysPerEra;
+    const std::int64_t dayOfEra = days - era * kDaysPerEra;
     const std::int64_t yearOfEra =
         (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
     const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
     const std::int64_t marchMonth = (5 * dayOfYear + 2) / 153;
     const std::int64_t day = dayOfYear - (153 * marchMonth + 2) / 5 + 1;
     const std::int64_t month = marchMonth < 10 ? marchMonth + 3 : marchMonth - 9;
-    const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    const std::int64_t year = yearOfEra + era * kYearsPerEra + (month <= 2 ? 1 : 0);
     // Room for any year an int64 of seconds can reach, so nothing is ever cut.
     char text[64];
     std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld", static_cast<long long>(year),

@@ -9,6 +9,7 @@
 // the board's machine or of the player's.
 
 constexpr std::int64_t kSecondsPerDay = 86400;
+constexpr std::int64_t kSecondsPerMinute = 60;
 
 // The longest game the board verifies, in seconds of play: an hour at the game's 100 frames a
 // second. Longer recordings are refused before any of them runs.
@@ -19,11 +20,11 @@ constexpr int kMaxCalls = static_cast<int>(kMaxPlaySeconds) * kCallsPerSecond;
 // A daily run counts for its own day if it reaches the board by the end of that day plus this
 // grace: a game begun a moment before midnight may last up to the longest game the board takes,
 // and the game sends it only once it has ended, sometimes a few retries later.
-constexpr std::int64_t kSendingAllowance = 30 * 60;
+constexpr std::int64_t kSendingAllowance = 30 * kSecondsPerMinute;
 constexpr std::int64_t kDailyGraceSeconds = kMaxPlaySeconds + kSendingAllowance;
 // A daily run may come in this long before its day has begun on the board's clock, for a
 // player's clock that runs a little ahead; any earlier and it was played in advance.
-constexpr std::int64_t kClockAheadSeconds = 15 * 60;
+constexpr std::int64_t kClockAheadSeconds = 15 * kSecondsPerMinute;
 
 // The UTC second at which the day written YYYY-MM-DD begins; nothing for any other text or a day
 // outside the years 2000 to 9999.

@@ -82,7 +82,8 @@ std::optional<std::string> dailyProblem(const VerifiedGame& game, std::int64_t r
                ", which has not begun";
     case DailyWindow::Closed:
         return "game " + std::to_string(game.index) + " is the daily run of " + game.day +
-               ": it counts only if sent within " + std::to_string(kDailyGraceSeconds / 60) +
+               ": it counts only if sent within " +
+               std::to_string(kDailyGraceSeconds / kSecondsPerMinute) +
                " minutes of that day's end (UTC)";
     case DailyWindow::Open:
         break;
@@ -263,7 +264,7 @@ void BoardServer::Impl::health(httplib::Response& response) {
                 {"verifying", verifier.running()},
                 {"waiting", verifier.waiting()},
                 {"maxBodyBytes", settings.maxBodyBytes},
-                {"dailyGraceMinutes", kDailyGraceSeconds / 60}});
+                {"dailyGraceMinutes", kDailyGraceSeconds / kSecondsPerMinute}});
 }
 
 void BoardServer::Impl::routes() {
