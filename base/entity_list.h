@@ -3,15 +3,36 @@
 #include <cstddef>
 #include <list>
 #include <memory>
+#include <type_traits>
 #include <utility>
 
 // The game's lists of live objects. New objects go in at the front and every pass runs front to
 // back, so a pass meets the newest objects first and never visits one inserted while it runs.
 // The list owns its objects: removing one deletes it, and so does destroying the list.
+// A copy of a list is a deep copy, in the same order: a copied game plays on exactly as the
+// original would. Lists of an abstract kind (enemies, shots) copy each object by its own
+// `clone`, so each keeps its concrete kind.
 template <typename T> class EntityList {
   public:
     using Iterator = typename std::list<std::unique_ptr<T>>::iterator;
     using ConstIterator = typename std::list<std::unique_ptr<T>>::const_iterator;
+
+    EntityList() = default;
+    EntityList(const EntityList& other) {
+        for (const auto& object : other.objects_) {
+            objects_.push_back(copyOf(*object));
+        }
+    }
+    EntityList(EntityList&&) noexcept = default;
+    EntityList& operator=(const EntityList& other) {
+        if (this != &other) {
+            EntityList copy(other);
+            objects_.swap(copy.objects_);
+        }
+        return *this;
+    }
+    EntityList& operator=(EntityList&&) noexcept = default;
+    ~EntityList() = default;
 
     T& pushFront(std::unique_ptr<T> object) {
         objects_.push_front(std::move(object));
@@ -32,5 +53,13 @@ template <typename T> class EntityList {
     bool empty() const { return objects_.empty(); }
 
   private:
+    static std::unique_ptr<T> copyOf(const T& object) {
+        if constexpr (std::is_abstract_v<T>) {
+            return object.clone();
+        } else {
+            return std::make_unique<T>(object);
+        }
+    }
+
     std::list<std::unique_ptr<T>> objects_;
 };

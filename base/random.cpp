@@ -2,7 +2,10 @@
 
 namespace {
 
-std::uint32_t state = 1;
+// One source per thread: games played on several threads at once (a recording verified beside the
+// live game) never draw from each other's sequence. Every call of the step reseeds it, so a game
+// and its copies draw the same numbers whichever thread runs them.
+thread_local std::uint32_t state = 1;
 
 } // namespace
 

@@ -6,8 +6,6 @@
 #include "entities/ring_enemy.h"
 #include "entities/square_enemy.h"
 #include "entities/wedge_enemy.h"
-#include "platform/virtual_keys.h"
-#include "tests/support/test_platform.h"
 
 #include <algorithm>
 #include <array>
@@ -82,28 +80,29 @@ void addEnemy(Game& game, int index) {
 // Missiles and bullets in turn. No laser: the ship has at most one beam out at a time, and a beam
 // that reaches across the whole field would empty a field of hundreds within a few frames.
 void addPlayerShot(Game& game, int index) {
-    const GameTextures& t = game.textures;
     const float angle = randomAngle();
     if (index % 2 == 0) {
         game.projectiles.pushFront(std::make_unique<Missile>(
-            t.texMissile, angle, Direction::Away, randomDepth(kShipStartDepth, kWaveGap), false));
+            angle, Direction::Away, randomDepth(kShipStartDepth, kWaveGap), false));
     } else {
-        game.projectiles.pushFront(
-            std::make_unique<DestroyerBullet>(t.texDestroyerBullet, angle, Direction::Away,
-                                              randomDepth(kForwardGunDepth, kWaveGap), false));
+        game.projectiles.pushFront(std::make_unique<DestroyerBullet>(
+            angle, Direction::Away, randomDepth(kForwardGunDepth, kWaveGap), false));
     }
 }
 
 void addEnemyShot(Game& game, float angle, float depth) {
-    game.projectiles.pushFront(
-        std::make_unique<Missile>(game.textures.texMissile, angle, Direction::Toward, depth, true));
+    game.projectiles.pushFront(std::make_unique<Missile>(angle, Direction::Toward, depth, true));
 }
 
 } // namespace
 
-void startPlaying(Game& game) {
-    test_platform::reset();
-    game.step();
+void playFrame(Game& game, Renderer& renderer) {
+    const CallOutcome outcome = game.advance(CallInputs{});
+    renderer.drawFrame(game, outcome.picture);
+}
+
+void startPlaying(Game& game, Renderer& renderer) {
+    playFrame(game, renderer);
     game.gameState = GameState::Playing;
     game.menuPlayChosen = true;
 }
@@ -122,9 +121,9 @@ void clearField(Game& game) {
     game.gameOver = false;
     game.paused = false;
     // A hit of the frame before would cost a life at the next update and flash the screen red.
-    game.ship->hitPending = false;
-    while (game.ship->getLives() < 5) {
-        game.ship->repair();
+    game.ship.hitPending = false;
+    while (game.ship.getLives() < 5) {
+        game.ship.repair();
     }
 }
 
@@ -171,8 +170,8 @@ void fillSwarmScene(Game& game) {
     // A bullet every 16 frames flies 0.8 before the next: twelve are in the field at once.
     for (int i = 0; i < 12; ++i) {
         game.projectiles.pushFront(std::make_unique<DestroyerBullet>(
-            game.textures.texDestroyerBullet, randomAngle() / 3.0f, Direction::Away,
-            kForwardGunDepth - 0.8f * static_cast<float>(i), false));
+            randomAngle() / 3.0f, Direction::Away, kForwardGunDepth - 0.8f * static_cast<float>(i),
+            false));
     }
     for (int i = 0; i < 8; ++i) {
         addEnemyShot(game, angleOffShip(), randomDepth(-1.0f, -13.0f));
@@ -185,19 +184,19 @@ void fillSwarmScene(Game& game) {
 }
 
 void armShip(Game& game) {
-    PlayerShip& ship = *game.ship;
-    // The weapon changes over as the ship is drawn, in 78 drawings.
-    const auto drawThroughChange = [&ship] {
-        ship.update();
+    PlayerShip& ship = game.ship;
+    // The weapon changes over in 78 frames.
+    const auto runThroughChange = [&ship](const ShipControls& controls) {
+        ship.update(controls);
         while (ship.isSwitching()) {
-            ship.draw();
+            ship.advanceLook();
         }
     };
     ship.gotWeapon3 = true;
-    drawThroughChange();
-    test_platform::press(Key2);
-    drawThroughChange();
-    test_platform::release(Key2);
+    runThroughChange(ShipControls{});
+    ShipControls secondWeapon;
+    secondWeapon.weaponKeys[1] = true;
+    runThroughChange(secondWeapon);
     // The score of a game that got this far: the boss and a few hundred wedges and squares.
     ship.addKillScore(5);
     for (int kind = 0; kind < 400; ++kind) {
@@ -205,10 +204,10 @@ void armShip(Game& game) {
     }
 }
 
-int loadedImageCount(const Game& game) {
+int loadedImageCount(const Renderer& renderer) {
     static_assert(sizeof(GameTextures) == kGameTextureCount * sizeof(TextureId));
     std::array<TextureId, kGameTextureCount> ids{};
-    std::memcpy(ids.data(), &game.textures, sizeof ids);
+    std::memcpy(ids.data(), &renderer.textures(), sizeof ids);
     return static_cast<int>(
         std::count_if(ids.begin(), ids.end(), [](TextureId id) { return id != 0; }));
 }

@@ -1,14 +1,18 @@
 #pragma once
 
 #include "game/game.h"
+#include "render/renderer.h"
 
 // The scenes the benchmarks time, built from the game's own objects: real enemies aged by their
 // own updates, real shots, the swarm split by the splitter group itself. Every builder seeds the
 // random source first, so a scene comes out the same on every run.
 
 // A fresh game past its set-up frame, in play, with every key up. With a context current, the
-// set-up frame loads the images from Data/ below the working directory.
-void startPlaying(Game& game);
+// renderer's drawing of the set-up frame loads the images from Data/ below the working directory.
+void startPlaying(Game& game, Renderer& renderer);
+
+// One call of the step with every key up, its frame drawn.
+void playFrame(Game& game, Renderer& renderer);
 
 // Back to an empty field in the middle of the boss fight, where the level's clock holds and the
 // level spawns nothing, with the ship at full strength.
@@ -28,10 +32,9 @@ void fillBattle(Game& game, int enemyCount, int shotCount);
 // past the swarm's launch.
 void fillSwarmScene(Game& game);
 
-// Gives the ship weapons 2 and 3 and mounts the meteor destroyer, drawing the ship through both
-// changes of weapon (a change animates as the ship is drawn), and a score of a game this far on.
-// Call before timing, and let the drawing finish first.
+// Gives the ship weapons 2 and 3 and mounts the meteor destroyer, running the ship's frames through
+// both changes of weapon, and a score of a game this far on.
 void armShip(Game& game);
 
-// The number of the game's images that loaded, 0 to 35: without Data/ or a context, none.
-int loadedImageCount(const Game& game);
+// The number of the game's images the renderer loaded, 0 to 35: without Data/ or a context, none.
+int loadedImageCount(const Renderer& renderer);

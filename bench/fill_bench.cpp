@@ -3,7 +3,6 @@
 // tested. Each frame is the clear and the quad, finished by glFinish.
 #include "bench/bench_scenes.h"
 #include "render/gl.h"
-#include "render/view.h"
 #include "tests/support/gl_fixture.h"
 
 #include <benchmark/benchmark.h>
@@ -45,10 +44,11 @@ void fillScreen(benchmark::State& state, FillState fill) {
         state.SkipWithError(sharedGlContext().error().c_str());
         return;
     }
-    resizeView(OffscreenContext::kWidth, OffscreenContext::kHeight);
+    Renderer renderer;
+    renderer.resize(OffscreenContext::kWidth, OffscreenContext::kHeight);
     Game game;
-    startPlaying(game);
-    glBindTexture(GL_TEXTURE_2D, game.textures.texMenu);
+    startPlaying(game, renderer);
+    glBindTexture(GL_TEXTURE_2D, renderer.textures().texMenu);
     setEnabled(GL_TEXTURE_2D, fill.textured);
     setEnabled(GL_BLEND, fill.blended);
     setEnabled(GL_DEPTH_TEST, fill.depthTested);
@@ -58,7 +58,7 @@ void fillScreen(benchmark::State& state, FillState fill) {
         drawScreenQuad();
         glFinish();
     }
-    state.counters["images"] = loadedImageCount(game);
+    state.counters["images"] = loadedImageCount(renderer);
     // Back to the state the game keeps, for the benchmarks that follow.
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);

@@ -1,13 +1,11 @@
-// Whole frames through the frame function: the busiest scene of the level, the opening of a game
+// Whole frames, the step and its drawing: the busiest scene of the level, the opening of a game
 // and the menu, each drawn by Mesa's software renderer and again with no context current, where
 // every GL call returns at once and only the game's own work is left to time.
 #include "bench/bench_scenes.h"
 #include "bench/no_gl_context.h"
 #include "game/game.h"
 #include "render/gl.h"
-#include "render/view.h"
 #include "tests/support/gl_fixture.h"
-#include "tests/support/test_platform.h"
 
 #include <benchmark/benchmark.h>
 #include <optional>
@@ -38,21 +36,21 @@ void buildScene(Game& game, Scene scene) {
 // of the clock around the building (it reads the clocks) is shared out over several frames.
 constexpr int kFramesPerBuild = 8;
 
-// The game is set up with the context current, so that it has its images and fonts whether or
-// not the frames are drawn. glFinish stands in for the buffer swap, which likewise waits for the
-// renderer to finish the frame.
+// The game is set up with the context current, so that the renderer has its images and fonts
+// whether or not the frames are drawn. glFinish stands in for the buffer swap, which likewise waits
+// for the renderer to finish the frame.
 void wholeFrame(benchmark::State& state, Scene scene, Drawing drawing) {
     if (!sharedGlContext().ok()) {
         state.SkipWithError(sharedGlContext().error().c_str());
         return;
     }
-    resizeView(OffscreenContext::kWidth, OffscreenContext::kHeight);
+    Renderer renderer;
+    renderer.resize(OffscreenContext::kWidth, OffscreenContext::kHeight);
     Game game;
     if (scene == Scene::Menu) {
-        test_platform::reset();
-        game.step();
+        playFrame(game, renderer);
     } else {
-        startPlaying(game);
+        startPlaying(game, renderer);
         armShip(game);
     }
     glFinish();
@@ -69,14 +67,14 @@ void wholeFrame(benchmark::State& state, Scene scene, Drawing drawing) {
             framesLeft = kFramesPerBuild - 1;
             state.ResumeTiming();
         }
-        game.step();
+        playFrame(game, renderer);
         glFinish();
     }
     if (game.gameState != (scene == Scene::Menu ? GameState::Menu : GameState::Playing) ||
         game.paused) {
         state.SkipWithError("the game left the scene it was given");
     }
-    state.counters["images"] = loadedImageCount(game);
+    state.counters["images"] = loadedImageCount(renderer);
     state.counters["objects"] = static_cast<double>(
         game.enemies.size() + game.splitterGroup.splitters.size() + game.projectiles.size() +
         game.explosions.size() + game.powerups.size());

@@ -2,8 +2,8 @@
 // the other benchmarks run over the test platform's clock). Each iteration is a frame that does
 // nothing but wait out its period from a tick read at its start, as the frame function does: the
 // real time per iteration is the period the game runs at, the CPU time what the wait costs.
-#include "game/game.h"
 #include "platform/platform.h"
+#include "shell/common/frame_step.h"
 #include "shell/sdl/frame_clock.h"
 
 #include <benchmark/benchmark.h>

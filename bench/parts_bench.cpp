@@ -2,10 +2,10 @@
 // clear that starts every frame, finished by glFinish.
 #include "bench/bench_scenes.h"
 #include "game/game.h"
+#include "render/entity_drawing.h"
 #include "render/gl.h"
 #include "render/hud.h"
 #include "render/hud_elements.h"
-#include "render/view.h"
 #include "tests/support/gl_fixture.h"
 
 #include <benchmark/benchmark.h>
@@ -27,16 +27,16 @@ enum class Part {
     Explosions
 };
 
-void drawPart(Game& game, Part part) {
-    const GameTextures& t = game.textures;
+// Explosions move on a step in every frame, where the frame is drawn.
+void drawPart(Game& game, const GameTextures& t, Part part) {
     switch (part) {
     case Part::Clear:
         break;
     case Part::Hud:
         game.fillRadar();
         drawHud(t.texBackground, t.texMissileLauncherSkeleton, t.texMeteorDestroyerSketch,
-                t.texLaserSketch, game.ship->getHighestWeapon(), t.texUnavailable, t.texShipLife,
-                game.ship->getLives(), game.ship->getScore(), game.radarPoints, 0);
+                t.texLaserSketch, game.ship.getHighestWeapon(), t.texUnavailable, t.texShipLife,
+                game.ship.getLives(), game.ship.getScore(), game.radarPoints, 0);
         break;
     case Part::HudRadar:
         game.fillRadar();
@@ -51,32 +51,35 @@ void drawPart(Game& game, Part part) {
         glEnable(GL_TEXTURE_2D);
         drawPanel({t.texBackground, t.texMissileLauncherSkeleton, t.texMeteorDestroyerSketch,
                    t.texLaserSketch, t.texUnavailable, t.texShipLife},
-                  game.ship->getHighestWeapon(), game.ship->getLives());
+                  game.ship.getHighestWeapon(), game.ship.getLives());
         glDisable(GL_TEXTURE_2D);
         break;
     case Part::HudTexts:
-        drawWeaponNumbers(game.ship->getHighestWeapon());
-        drawLivesAndScore(game.ship->getScore());
+        drawWeaponNumbers(game.ship.getHighestWeapon());
+        drawLivesAndScore(game.ship.getScore());
         break;
     case Part::Ship:
-        game.ship->draw();
+        drawShip(game.ship, t);
         break;
     case Part::Shots:
-        for (auto& projectile : game.projectiles) {
-            projectile->draw();
+        for (const auto& projectile : game.projectiles) {
+            drawProjectile(*projectile, t);
         }
         break;
     case Part::Enemies:
-        for (auto& enemy : game.enemies) {
-            enemy->draw();
+        for (const auto& enemy : game.enemies) {
+            drawEnemy(*enemy);
         }
         break;
     case Part::Swarm:
-        game.splitterGroup.draw();
+        for (const auto& splitter : game.splitterGroup.splitters) {
+            drawSplitter(*splitter);
+        }
         break;
     case Part::Explosions:
         for (auto& explosion : game.explosions) {
-            explosion->draw();
+            explosion->advanceAnimation();
+            drawExplosion(*explosion, t);
         }
         break;
     }
@@ -87,16 +90,17 @@ void swarmPart(benchmark::State& state, Part part) {
         state.SkipWithError(sharedGlContext().error().c_str());
         return;
     }
-    resizeView(OffscreenContext::kWidth, OffscreenContext::kHeight);
+    Renderer renderer;
+    renderer.resize(OffscreenContext::kWidth, OffscreenContext::kHeight);
     Game game;
-    startPlaying(game);
+    startPlaying(game, renderer);
     armShip(game);
     clearField(game);
     fillSwarmScene(game);
     glFinish();
     for (auto _ : state) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        drawPart(game, part);
+        drawPart(game, renderer.textures(), part);
         glFinish();
         if (part == Part::Explosions) {
             state.PauseTiming();

@@ -1,12 +1,10 @@
 // What recording adds to a frame: the work `Recorder::beginCall` does on the game's thread before
-// every call of the frame function (read the keys and the calendar once, compare them with the
-// call before, append the lines of any change, hand the text to the writer thread when the second
-// changes). The live machine is the replay tool's platform, so the keys and the calendar are
-// whatever the benchmark sets; the writer thread writes to a real file.
+// every call of the frame function (compare the call's inputs with the call before, append the
+// lines of any change, hand the text to the writer thread when the second changes). The inputs
+// are whatever the benchmark sets; the writer thread writes to a real file.
 #include "platform/virtual_keys.h"
-#include "shell/common/call_inputs.h"
+#include "replay/script_feed.h"
 #include "shell/common/recorder.h"
-#include "shell/headless/replay_platform.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -24,31 +22,29 @@ std::string scratchFile() {
 // with it a hand-over to the writer) every call.
 void recordCall(benchmark::State& state) {
     const int kind = static_cast<int>(state.range(0));
-    ReplayPlatform& platform = replayPlatform();
-    platform = ReplayPlatform{};
-    platform.epoch = 1781000000;
+    ScriptedMachine machine;
+    machine.epoch = 1781000000;
     const std::string path = scratchFile();
     Recorder recorder;
     recorder.start(path);
     int call = 0;
     for (auto _ : state) {
-        platform.call = call;
+        machine.call = call;
         if (kind == 1) {
-            platform.keys[KeySpace] = call % 2 == 0;
+            machine.keys[KeySpace] = call % 2 == 0;
         } else if (kind == 2) {
             for (const int key : {KeyLeft, KeyRight, KeyUp, KeyDown, KeySpace, KeyReturn, KeyEscape,
                                   KeyF2, KeyF3, KeyF4, Key1, Key2, Key3}) {
-                platform.keys[key] = call % 2 == 0;
+                machine.keys[key] = call % 2 == 0;
             }
         } else if (kind == 3) {
-            platform.clockSet = true;
-            platform.clock = 1781000000 + call;
+            machine.clockSet = true;
+            machine.clock = 1781000000 + call;
         }
-        recorder.beginCall(call);
+        recorder.beginCall(call, machine.inputs());
         ++call;
     }
     recorder.finish(call);
-    callInputs() = CallInputs{};
     std::remove(path.c_str());
 }
 

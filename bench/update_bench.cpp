@@ -10,26 +10,6 @@
 
 namespace {
 
-// The update steps of a playing frame in the order the game runs them (Game::updatePhase).
-void updateFrame(Game& game) {
-    game.runLevelTimeline();
-    game.advanceFrameCounter();
-    game.ship->update();
-    for (auto& projectile : game.projectiles) {
-        projectile->update();
-    }
-    for (auto& enemy : game.enemies) {
-        enemy->update();
-    }
-    game.splitterGroup.update();
-    game.firePlayerShot();
-    game.fireEnemyShots();
-    game.aimAtShip();
-    game.fillRadar();
-    game.runCollisions();
-    game.removeDead();
-}
-
 // The field is built anew once hits, ramming, shots leaving it and squares firing have changed
 // either list by more than a twentieth (by more than one object in the small fields). Building it
 // every frame would put a pause of the clock (about half a microsecond, ten empty frames) into
@@ -52,7 +32,8 @@ void reportField(benchmark::State& state, double enemies, double shots, double c
 void updatePhase(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     Game game;
-    startPlaying(game);
+    Renderer renderer;
+    startPlaying(game, renderer);
     bool built = false;
     double enemies = 0, shots = 0, contacts = 0;
     for (auto _ : state) {
@@ -64,10 +45,10 @@ void updatePhase(benchmark::State& state) {
             state.ResumeTiming();
         }
         const std::size_t explosionsBefore = game.explosions.size();
-        updateFrame(game);
-        // The HUD lets go of the radar's points once it has drawn them; without drawing, this
-        // does it, or they would pile up from frame to frame.
+        // Every frame of play starts with an empty radar; the update phase alone leaves its
+        // points, which would pile up from frame to frame.
         game.radarPoints.clear();
+        game.updatePhase(CallInputs{});
         contacts += static_cast<double>(game.explosions.size() - explosionsBefore);
         enemies += static_cast<double>(game.enemies.size());
         shots += static_cast<double>(game.projectiles.size());
@@ -89,7 +70,8 @@ BENCHMARK(updatePhase)
 void contactPasses(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     Game game;
-    startPlaying(game);
+    Renderer renderer;
+    startPlaying(game, renderer);
     clearField(game);
     fillBattle(game, count, count);
     double contacts = 0;
@@ -100,7 +82,7 @@ void contactPasses(benchmark::State& state) {
         if (game.explosions.size() > 10000) {
             state.PauseTiming();
             game.explosions.clear();
-            game.ship->reset();
+            game.ship.reset();
             state.ResumeTiming();
         }
     }

@@ -1,5 +1,5 @@
-# The Windows build, cross-compiled with cmake/mingw-w64.cmake: the same game core and replay tool
-# as on Linux, the Win32 shell in shell/win32/ instead of the SDL one, and everything linked
+# The Windows build, cross-compiled with cmake/mingw-w64.cmake: the same rules, drawing and replay
+# tool as on Linux, the Win32 shell in shell/win32/ instead of the SDL one, and everything linked
 # statically. libpng is found in GLIMMERWAKE_WINDOWS_PREFIX (scripts/build-windows.sh builds it),
 # zlib in the mingw sysroot.
 set(ZLIB_USE_STATIC_LIBS ON)
@@ -13,9 +13,12 @@ target_link_libraries(windows_png INTERFACE ${WINDOWS_PNG_LIBRARY} ZLIB::ZLIB)
 # <windows.h> without its rarely used parts, and without the min and max macros.
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
 
-add_library(glimmerwake_core STATIC ${GLIMMERWAKE_CORE_SOURCES})
-target_include_directories(glimmerwake_core PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(glimmerwake_core PUBLIC windows_png glu32 opengl32)
+add_library(glimmerwake_rules STATIC ${GLIMMERWAKE_RULES_SOURCES})
+target_include_directories(glimmerwake_rules PUBLIC ${CMAKE_SOURCE_DIR})
+add_library(glimmerwake_render STATIC ${GLIMMERWAKE_RENDER_SOURCES})
+target_link_libraries(glimmerwake_render PUBLIC glimmerwake_rules windows_png glu32 opengl32)
+add_library(glimmerwake_replay STATIC ${GLIMMERWAKE_REPLAY_SOURCES})
+target_link_libraries(glimmerwake_replay PUBLIC glimmerwake_rules)
 
 # Image file reading and the GDI fonts, shared by every Windows program.
 add_library(glimmerwake_win32_services OBJECT shell/win32/files.cpp shell/win32/wgl_font_bitmaps.cpp)
@@ -24,15 +27,15 @@ target_link_libraries(glimmerwake_win32_services PUBLIC opengl32 gdi32)
 
 add_executable(glimmerwake WIN32 shell/win32/win_main.cpp shell/win32/game_window.cpp
     shell/win32/platform.cpp shell/win32/frame_clock.cpp shell/common/data_directory.cpp
-    shell/win32/win32_sound.cpp ${GLIMMERWAKE_SOUND_SOURCES})
-target_link_libraries(glimmerwake PRIVATE glimmerwake_core glimmerwake_win32_services user32 gdi32
-    winmm)
+    shell/common/frame_step.cpp shell/win32/win32_sound.cpp ${GLIMMERWAKE_SOUND_SOURCES})
+target_link_libraries(glimmerwake PRIVATE glimmerwake_render glimmerwake_replay
+    glimmerwake_win32_services user32 gdi32 winmm)
 
-add_executable(glimmerwake-replay tools/replay/main.cpp ${GLIMMERWAKE_REPLAY_SOURCES}
-    shell/common/music_cues.cpp shell/common/music_score.cpp
-    shell/headless/replay_platform.cpp shell/win32/offscreen_context.cpp
-    shell/win32/binary_stdout.cpp shell/win32/rgb_png.cpp)
-target_link_libraries(glimmerwake-replay PRIVATE glimmerwake_core glimmerwake_win32_services)
+add_executable(glimmerwake-replay tools/replay/main.cpp shell/common/music_cues.cpp
+    shell/common/music_score.cpp shell/headless/replay_platform.cpp
+    shell/win32/offscreen_context.cpp shell/win32/binary_stdout.cpp shell/win32/rgb_png.cpp)
+target_link_libraries(glimmerwake-replay PRIVATE glimmerwake_render glimmerwake_replay
+    glimmerwake_win32_services)
 
 # The frame clock under Wine or on Windows: the period it keeps and what its wait costs.
 if(GLIMMERWAKE_BENCH)

@@ -2,8 +2,6 @@
 
 #include "base/kinds.h"
 #include "base/play_field.h"
-#include "entities/placement.h"
-#include "render/gl.h"
 
 namespace {
 
@@ -62,24 +60,4 @@ void BossEnemy::update() {
     }
     ++phaseCounter;
     ++fireCounter;
-}
-
-void BossEnemy::draw() const {
-    glDisable(GL_TEXTURE_2D);
-    glColor3f(0.7f, 0.55f, 0.15f);
-    applyPlacement(depth, angle);
-    // The base on the floor of the field.
-    glBegin(GL_QUADS);
-    glVertex3f(0.7f, -1.0f, 0.8f);
-    glVertex3f(-0.7f, -1.0f, 0.8f);
-    glVertex3f(-0.7f, -1.0f, -0.8f);
-    glVertex3f(0.7f, -1.0f, -0.8f);
-    glEnd();
-    // A ramp over it, its far edge raised toward the axis.
-    glBegin(GL_QUADS);
-    glVertex3f(0.7f, -1.0f, 0.8f);
-    glVertex3f(-0.7f, -1.0f, 0.8f);
-    glVertex3f(-0.7f, -0.5f, -0.8f);
-    glVertex3f(0.7f, -0.5f, -0.8f);
-    glEnd();
 }

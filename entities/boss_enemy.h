@@ -10,7 +10,7 @@ class BossEnemy : public Enemy {
     BossEnemy();
 
     void update() override;
-    void draw() const override;
+    std::unique_ptr<Enemy> clone() const override { return std::make_unique<BossEnemy>(*this); }
 
   private:
     int fireCounter = 0;

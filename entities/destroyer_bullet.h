@@ -6,9 +6,10 @@
 // often. It flies 0.05 a frame until it leaves the field.
 class DestroyerBullet : public Projectile {
   public:
-    DestroyerBullet(TextureId texture, float angle, Direction direction, float depth,
-                    bool enemyOwned);
+    DestroyerBullet(float angle, Direction direction, float depth, bool enemyOwned);
 
     void update() override;
-    void draw() const override;
+    std::unique_ptr<Projectile> clone() const override {
+        return std::make_unique<DestroyerBullet>(*this);
+    }
 };

@@ -3,9 +3,7 @@
 #include "base/play_field.h"
 #include "base/random.h"
 #include "base/trig.h"
-#include "render/gl.h"
 
-#include <array>
 #include <cstdlib>
 
 int randomDirection() {
@@ -16,17 +14,6 @@ float headingInRadians(float heading) {
     const int wholeDegrees = std::abs(static_cast<int>(heading));
     return static_cast<float>(wholeDegrees) * kDegreesToRadians;
 }
-
-namespace {
-
-constexpr int kOutlineVertices = 360;
-
-// The outline's points on the unit circle, one per whole degree. Every ring and splitter draws
-// the same ones, so they are worked out once instead of twice per vertex in every frame.
-struct UnitCircle {
-    std::array<float, kOutlineVertices> cos;
-    std::array<float, kOutlineVertices> sin;
-};
 
 const UnitCircle& unitCircle() {
     static const UnitCircle circle = [] {
@@ -39,15 +26,4 @@ const UnitCircle& unitCircle() {
         return c;
     }();
     return circle;
-}
-
-} // namespace
-
-void drawEllipseOutline(float halfAcross, float halfAlong) {
-    const UnitCircle& circle = unitCircle();
-    glBegin(GL_LINE_LOOP);
-    for (int i = 0; i < kOutlineVertices; ++i) {
-        glVertex3f(halfAcross * circle.cos[i], -1.0f, halfAlong * circle.sin[i]);
-    }
-    glEnd();
 }

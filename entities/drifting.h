@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 // What rings and splitters share: they drift along a fixed heading whose cosine carries them
 // around the field and whose sine carries them in depth, turning back at the edges of their
 // range, and they are drawn as ellipse outlines.
@@ -11,6 +13,15 @@ int randomDirection();
 // negative heading steers like a positive one.
 float headingInRadians(float heading);
 
-// An ellipse outline of 360 vertices in the floor plane of the placement (y = -1), reaching
-// `halfAcross` to either side and `halfAlong` along the view axis.
-void drawEllipseOutline(float halfAcross, float halfAlong);
+// The outline of a drifting enemy has a vertex per whole degree.
+constexpr int kOutlineVertices = 360;
+
+// The outline's points on the unit circle, one per whole degree, by the rules' own sine and
+// cosine. Every ring and splitter is drawn through the same ones, so they are worked out once
+// instead of twice per vertex in every frame.
+struct UnitCircle {
+    std::array<float, kOutlineVertices> cos;
+    std::array<float, kOutlineVertices> sin;
+};
+
+const UnitCircle& unitCircle();

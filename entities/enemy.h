@@ -1,8 +1,10 @@
 #pragma once
 
-// A hostile object of the play field. Each kind moves itself once per playing frame, raises
-// `fireNow` in a frame it wants to shoot, and draws itself as a flat-coloured shape. Everything
-// that involves another object (hits, damage, the shots it fires) is done by the frame step.
+#include <memory>
+
+// A hostile object of the play field. Each kind moves itself once per playing frame and raises
+// `fireNow` in a frame it wants to shoot; render/ draws it by its kind. Everything that involves
+// another object (hits, damage, the shots it fires) is done by the step.
 class Enemy {
   public:
     // Comes in at the far end of the field at a random angle.
@@ -10,8 +12,8 @@ class Enemy {
 
     // One frame of movement and firing.
     virtual void update() = 0;
-    virtual void draw() const = 0;
-    // Declared after the two operations so that they keep the first two slots.
+    // A copy of the whole enemy, of its own kind: a copied game plays on exactly.
+    virtual std::unique_ptr<Enemy> clone() const = 0;
     virtual ~Enemy() = default;
 
     // Takes `amount` hit points; true when none are left. The caller stores the answer in `dead`.

@@ -14,8 +14,8 @@ constexpr int kHitPeriod = 7;
 
 } // namespace
 
-Laser::Laser(TextureId texture, float angle, Direction direction, float depth, bool enemyOwned)
-    : Projectile(texture, angle, direction, depth, enemyOwned, kLaser) {}
+Laser::Laser(float angle, Direction direction, float depth, bool enemyOwned)
+    : Projectile(angle, direction, depth, enemyOwned, kLaser) {}
 
 void Laser::update() {
     if (age >= kLifetime) {
@@ -24,9 +24,4 @@ void Laser::update() {
         ++age;
     }
     hitEnabled = age % kHitPeriod == 0;
-}
-
-// The beam runs 15 units forward from its depth, whichever side fired it.
-void Laser::draw() const {
-    drawImage(0.07f, 0.0f, -15.0f, false);
 }

@@ -7,10 +7,10 @@
 // band once every seven frames until its 31 frames are over. Hits never remove it.
 class Laser : public Projectile {
   public:
-    Laser(TextureId texture, float angle, Direction direction, float depth, bool enemyOwned);
+    Laser(float angle, Direction direction, float depth, bool enemyOwned);
 
     void update() override;
-    void draw() const override;
+    std::unique_ptr<Projectile> clone() const override { return std::make_unique<Laser>(*this); }
 
   private:
     // Updates it has aged, 0 to 30.

@@ -6,8 +6,8 @@
 // 0.05 a frame until it leaves the field.
 class Missile : public Projectile {
   public:
-    Missile(TextureId texture, float angle, Direction direction, float depth, bool enemyOwned);
+    Missile(float angle, Direction direction, float depth, bool enemyOwned);
 
     void update() override;
-    void draw() const override;
+    std::unique_ptr<Projectile> clone() const override { return std::make_unique<Missile>(*this); }
 };

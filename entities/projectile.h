@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/texture.h"
+#include <memory>
 
 // Which way a shot flies along the view axis.
 enum class Direction : int {
@@ -16,13 +16,14 @@ struct ShotKind {
     int damage;      // hit points an enemy loses per hit
 };
 
-// A shot of the player's weapons or of an enemy. Each kind moves, ages and draws itself; the
-// game creates the shots, keeps them all in one list, tests them for hits and deletes the ones
-// flagged dead.
+// A shot of the player's weapons or of an enemy. Each kind moves and ages itself; render/ draws
+// it by its weapon type and direction. The game creates the shots, keeps them all in one list,
+// tests them for hits and deletes the ones flagged dead.
 class Projectile {
   public:
     virtual void update() = 0;
-    virtual void draw() const = 0;
+    // A copy of the whole shot, of its own kind: a copied game plays on exactly.
+    virtual std::unique_ptr<Projectile> clone() const = 0;
     virtual ~Projectile() = default;
 
     void setAngle(float newAngle) { angle = newAngle; }
@@ -38,22 +39,17 @@ class Projectile {
     bool isEnemyOwned() const { return enemyOwned; }
 
   protected:
-    Projectile(TextureId texture, float angle, Direction direction, float depth, bool enemyOwned,
+    Projectile(float angle, Direction direction, float depth, bool enemyOwned,
                const ShotKind& kind);
 
     // One step along the direction of flight; out of the field, the shot is flagged dead.
     void fly();
-    // The shot's image on a quad in its own frame of the tunnel, across from -halfSpan to
-    // halfSpan and along the view axis from nearEdge to farEdge (negative is forward). The
-    // image's t = 0 edge goes at the far end unless `nearEdgeLeads`.
-    void drawImage(float halfSpan, float nearEdge, float farEdge, bool nearEdgeLeads) const;
 
     float depth;
     float angle;
     const float halfWidth;
     const float halfDepth;
     const Direction direction;
-    const TextureId texture;
     const int damage;
     const int weaponType;
     bool hitEnabled = true;

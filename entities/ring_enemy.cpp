@@ -4,8 +4,6 @@
 #include "base/random.h"
 #include "base/trig.h"
 #include "entities/drifting.h"
-#include "entities/placement.h"
-#include "render/gl.h"
 
 namespace {
 
@@ -38,12 +36,4 @@ void RingEnemy::update() {
     const float a = headingInRadians(heading);
     angle += gameCos(a) * 0.3f * static_cast<float>(angleDir);
     depth += gameSin(a) * 0.5f * static_cast<float>(depthDir);
-}
-
-void RingEnemy::draw() const {
-    // Texturing is already off here: every textured draw switches it off when done.
-    glLineWidth(4.0f);
-    glColor3f(0.3f, 0.5f, 0.2f);
-    applyPlacement(depth, angle);
-    drawEllipseOutline(0.3f, 0.7f);
 }

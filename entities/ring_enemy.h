@@ -9,7 +9,7 @@ class RingEnemy : public Enemy {
     RingEnemy();
 
     void update() override;
-    void draw() const override;
+    std::unique_ptr<Enemy> clone() const override { return std::make_unique<RingEnemy>(*this); }
 
   private:
     // Degrees; its cosine shares the speed out around the field, its sine in depth.

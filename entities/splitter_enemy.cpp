@@ -4,8 +4,6 @@
 #include "base/random.h"
 #include "base/trig.h"
 #include "entities/drifting.h"
-#include "entities/placement.h"
-#include "render/gl.h"
 
 namespace {
 
@@ -67,12 +65,4 @@ void SplitterEnemy::update() {
     const float a = headingInRadians(heading);
     angle += gameCos(a) * 0.5f * static_cast<float>(angleDir);
     depth += gameSin(a) * 0.15f * static_cast<float>(depthDir);
-}
-
-void SplitterEnemy::draw() const {
-    // Texturing is already off here: every textured draw switches it off when done.
-    glLineWidth(6.0f);
-    glColor3f(0.15f, 0.3f, 0.7f);
-    applyPlacement(depth, angle);
-    drawEllipseOutline(halfWidth * 0.05f, halfDepth * 0.5f);
 }

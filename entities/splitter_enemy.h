@@ -12,7 +12,7 @@ class SplitterEnemy : public Enemy {
     SplitterEnemy(int generation, float atDepth, float atAngle);
 
     void update() override;
-    void draw() const override;
+    std::unique_ptr<Enemy> clone() const override { return std::make_unique<SplitterEnemy>(*this); }
 
     // 16 / generation hit points, and a size that halves with every doubling of the generation.
     void resizeForGeneration(int generation);

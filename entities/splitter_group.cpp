@@ -28,12 +28,6 @@ void SplitterGroup::update() {
     }
 }
 
-void SplitterGroup::draw() const {
-    for (const auto& splitter : splitters) {
-        splitter->draw();
-    }
-}
-
 void SplitterGroup::reset() {
     *this = SplitterGroup();
 }

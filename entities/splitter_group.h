@@ -18,7 +18,6 @@ class SplitterGroup {
     void split();
     // Launches a pending splitter, then moves every splitter.
     void update();
-    void draw() const;
     // Back to the start of a game: no splitters, generation 1, nothing pending, 16 to destroy.
     void reset();
 

@@ -2,8 +2,6 @@
 
 #include "base/kinds.h"
 #include "base/play_field.h"
-#include "entities/placement.h"
-#include "render/gl.h"
 
 namespace {
 
@@ -48,16 +46,4 @@ void SquareEnemy::update() {
     if (angle >= kStrafeLimit) {
         strafeDir = kStrafeDecreasing;
     }
-}
-
-void SquareEnemy::draw() const {
-    glDisable(GL_TEXTURE_2D);
-    glColor3f(0.6f, 0.0f, 0.8f);
-    applyPlacement(depth, angle);
-    glBegin(GL_QUADS);
-    glVertex3f(0.35f, -1.0f, 0.35f);
-    glVertex3f(-0.35f, -1.0f, 0.35f);
-    glVertex3f(-0.35f, -1.0f, -0.35f);
-    glVertex3f(0.35f, -1.0f, -0.35f);
-    glEnd();
 }

@@ -9,7 +9,7 @@ class SquareEnemy : public Enemy {
     SquareEnemy();
 
     void update() override;
-    void draw() const override;
+    std::unique_ptr<Enemy> clone() const override { return std::make_unique<SquareEnemy>(*this); }
 
   private:
     int fireCounter = 0;

@@ -2,8 +2,6 @@
 
 #include "base/kinds.h"
 #include "base/play_field.h"
-#include "entities/placement.h"
-#include "render/gl.h"
 
 namespace {
 
@@ -48,16 +46,4 @@ void WedgeEnemy::update() {
     if (depth >= kFieldNear) {
         dead = true;
     }
-}
-
-void WedgeEnemy::draw() const {
-    glDisable(GL_TEXTURE_2D);
-    glColor3f(0.8f, 0.01f, 0.01f);
-    applyPlacement(depth, angle);
-    // The point faces the camera.
-    glBegin(GL_TRIANGLES);
-    glVertex3f(0.2f, -1.0f, -0.45f);
-    glVertex3f(-0.2f, -1.0f, -0.45f);
-    glVertex3f(0.0f, -1.0f, 0.45f);
-    glEnd();
 }

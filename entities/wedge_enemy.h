@@ -10,7 +10,7 @@ class WedgeEnemy : public Enemy {
     explicit WedgeEnemy(int subKind);
 
     void update() override;
-    void draw() const override;
+    std::unique_ptr<Enemy> clone() const override { return std::make_unique<WedgeEnemy>(*this); }
 
   private:
     int subKind;

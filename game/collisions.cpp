@@ -7,7 +7,6 @@
 #include "entities/splitter_enemy.h"
 #include "game/contact.h"
 #include "game/game.h"
-#include "platform/platform.h"
 
 #include <memory>
 
@@ -29,17 +28,14 @@ void spendShot(Projectile& shot) {
 } // namespace
 
 void Game::addExplosion(float depth, float angle) {
-    const GameTextures& t = textures;
-    explosions.pushFront(std::make_unique<Explosion>(depth, angle, t.texExplosion1, t.texExplosion2,
-                                                     t.texExplosion3, t.texExplosion4,
-                                                     t.texExplosion5, t.texExplosion6));
+    explosions.pushFront(std::make_unique<Explosion>(depth, angle));
 }
 
 void Game::hitShip() {
-    if (!ship->hitPending) {
+    if (!ship.hitPending) {
         playSound(SoundEffect::ShipHit);
     }
-    ship->hitPending = true;
+    ship.hitPending = true;
 }
 
 void Game::soundDamage(bool destroyed) {
@@ -57,7 +53,7 @@ void Game::runCollisions() {
 
 void Game::enemiesAgainstShip() {
     for (auto& enemy : enemies) {
-        if (touchesShip(ship->getAngle(), ship->getHalfWidth(), enemy->getAngle(),
+        if (touchesShip(ship.getAngle(), ship.getHalfWidth(), enemy->getAngle(),
                         enemy->getHalfWidth(), enemy->getDepth())) {
             addExplosion(enemy->getDepth(), enemy->getAngle());
             hitShip();
@@ -80,7 +76,7 @@ void Game::enemiesAgainstShots() {
             enemy->dead = enemy->takeDamage(shot->getDamage());
             soundDamage(enemy->dead);
             if (enemy->dead) {
-                ship->addKillScore(enemy->getKindId());
+                ship.addKillScore(enemy->getKindId());
             }
             spendShot(*shot);
         }
@@ -89,7 +85,7 @@ void Game::enemiesAgainstShots() {
 
 void Game::splittersAgainstShip() {
     for (auto& splitter : splitterGroup.splitters) {
-        if (touchesShip(ship->getAngle(), ship->getHalfWidth(), splitter->getAngle(),
+        if (touchesShip(ship.getAngle(), ship.getHalfWidth(), splitter->getAngle(),
                         splitter->getHalfWidth(), splitter->getDepth())) {
             addExplosion(splitter->getDepth(), splitter->getAngle());
             hitShip();
@@ -131,8 +127,8 @@ void Game::splitSwarm() {
 
 void Game::enemyShotsAgainstShip() {
     for (auto& shot : projectiles) {
-        if (overlaps(shot->getAngle(), shot->getHalfWidth(), ship->getAngle(),
-                     ship->getHalfWidth()) &&
+        if (overlaps(shot->getAngle(), shot->getHalfWidth(), ship.getAngle(),
+                     ship.getHalfWidth()) &&
             inShipBand(shot->getDepth()) && shot->isEnemyOwned()) {
             addExplosion(shot->getDepth(), shot->getAngle());
             hitShip();
@@ -144,21 +140,21 @@ void Game::enemyShotsAgainstShip() {
 void Game::powerupsAgainstShip() {
     for (auto it = powerups.begin(); it != powerups.end();) {
         const Powerup& powerup = **it;
-        if (!overlaps(powerup.getAngle(), powerup.getHalfWidth(), ship->getAngle(),
-                      ship->getHalfWidth()) ||
+        if (!overlaps(powerup.getAngle(), powerup.getHalfWidth(), ship.getAngle(),
+                      ship.getHalfWidth()) ||
             !inShipBand(powerup.getDepth())) {
             ++it;
             continue;
         }
         switch (powerup.getType()) {
         case kPowerupWrench:
-            ship->repair();
+            ship.repair();
             break;
         case kPowerupDestroyer:
-            ship->gotWeapon2 = true;
+            ship.gotWeapon2 = true;
             break;
         case kPowerupLaser:
-            ship->gotWeapon3 = true;
+            ship.gotWeapon3 = true;
             break;
         default:
             break;

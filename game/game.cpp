@@ -5,13 +5,7 @@
 #include "entities/destroyer_bullet.h"
 #include "entities/laser.h"
 #include "entities/missile.h"
-#include "platform/platform.h"
-#include "render/final_boss_banner.h"
-#include "render/gl.h"
-#include "render/gl_state.h"
-#include "render/hud.h"
-#include "render/main_menu.h"
-#include "render/weapon_prompt.h"
+#include "platform/virtual_keys.h"
 
 #include <memory>
 
@@ -21,35 +15,36 @@ namespace {
 constexpr float kMissileStartDepth = -8.0f;
 constexpr float kForwardGunStartDepth = -10.0f;
 
-// The "FINAL BOSS" banner shows in the frames just before the swarm is launched at 9000.
-constexpr int kBannerAfter = 8700;
-constexpr int kBannerBefore = 9000;
+constexpr float kPlayCursorY = 0.3f;
+constexpr float kQuitCursorY = -0.1f;
 
 } // namespace
 
-void Game::createObjects() {
-    textures = loadGameTextures();
-    texturesLoaded = true;
-    const GameTextures& t = textures;
-    ship.emplace(t.texShip1, t.texShip2, t.texShip3, t.texShip4, t.texShip5, t.texMissileLauncher,
-                 t.texMeteorDestroyer, t.texLaserGun, t.texThrust1, t.texThrust2, t.texThrust3,
-                 t.texThrust4);
+ShipControls shipControls(const CallInputs& inputs) {
+    ShipControls controls;
+    controls.left = inputs.keyDown(KeyLeft);
+    controls.right = inputs.keyDown(KeyRight);
+    controls.fire = inputs.keyDown(KeySpace);
+    controls.weaponKeys[0] = inputs.keyDown(Key1);
+    controls.weaponKeys[1] = inputs.keyDown(Key2);
+    controls.weaponKeys[2] = inputs.keyDown(Key3);
+    return controls;
 }
 
-void Game::step() {
-    if (!texturesLoaded) {
-        createObjects();
-    }
-    seedRandom(static_cast<std::uint32_t>(calendarSeconds()));
-    const std::uint32_t frameStart = tickCount();
+CallOutcome Game::advance(const CallInputs& inputs) {
+    seedRandom(static_cast<std::uint32_t>(inputs.seconds));
+    sounds.clear();
+    CallOutcome outcome;
+    FramePicture& picture = outcome.picture;
 
     switch (gameState) {
     case GameState::Init:
-        initGlState();
+        picture.screen = Screen::SetUp;
         gameState = GameState::Menu;
         break;
     case GameState::Menu:
-        runMenuFrame();
+        picture.screen = Screen::Menu;
+        runMenuFrame(inputs);
         if (menuPlayChosen) {
             gameState = GameState::Playing;
         }
@@ -59,23 +54,23 @@ void Game::step() {
         }
         break;
     case GameState::Quit:
-        // The shell ends at the next pass of its loop; until then every call asks again.
-        postQuitMessage(0);
+        // The host ends at the next pass of its loop; until then every call asks again.
+        outcome.quit = true;
         break;
     case GameState::Playing:
-        playFrame();
+        playFrame(inputs, picture);
         break;
     }
 
-    swapBuffers();
-    // No catching up: a call that already took its 10 ms returns at once.
-    waitSince(frameStart, kFramePeriodMs);
+    outcome.sounds.swap(sounds);
+    return outcome;
 }
 
-void Game::runMenuFrame() {
+void Game::runMenuFrame(const CallInputs& inputs) {
+    // The marker is drawn where the selection stood before this frame's keys.
+    menuCursorY = menuSelection == 0 ? kPlayCursorY : kQuitCursorY;
     const int selectionBefore = menuSelection;
-    runMainMenu(textures.texMenu, menuQuitChosen, menuPlayChosen, menuCursorY, menuSelection,
-                menuUpArmed, menuDownArmed);
+    readMenuKeys(inputs);
     if (menuSelection != selectionBefore) {
         playSound(SoundEffect::MenuMove);
     }
@@ -85,29 +80,61 @@ void Game::runMenuFrame() {
     }
 }
 
-void Game::playFrame() {
-    // A paused or finished game keeps drawing, but nothing in it moves or collides.
+// The arrows move the selection once per press (each has to be released before it moves it
+// again); Return and Space confirm with no latch.
+void Game::readMenuKeys(const CallInputs& inputs) {
+    // With two entries both arrows simply toggle the selection.
+    if (inputs.keyDown(KeyUp) && menuUpArmed) {
+        menuSelection = menuSelection == 0 ? 1 : menuSelection - 1;
+        menuUpArmed = false;
+    }
+    if (inputs.keyDown(KeyDown) && menuDownArmed) {
+        menuSelection = menuSelection == 1 ? 0 : menuSelection + 1;
+        menuDownArmed = false;
+    }
+    const bool confirm = inputs.keyDown(KeyReturn) || inputs.keyDown(KeySpace);
+    if (menuSelection == 0 && confirm) {
+        menuPlayChosen = true;
+    }
+    if (menuSelection == 1 && confirm) {
+        menuQuitChosen = true;
+    }
+    if (!inputs.keyDown(KeyUp)) {
+        menuUpArmed = true;
+    }
+    if (!inputs.keyDown(KeyDown)) {
+        menuDownArmed = true;
+    }
+}
+
+void Game::playFrame(const CallInputs& inputs, FramePicture& picture) {
+    // The radar shows where this frame's update left the enemies, and nothing without one.
+    radarPoints.clear();
+    // A paused or finished game keeps being drawn, but nothing in it moves or collides.
     if (!gameOver && !paused) {
-        updatePhase();
+        updatePhase(inputs);
     }
     removeFinishedExplosions();
-    if (ship->getLives() < 1) {
+    if (ship.getLives() < 1) {
         if (!gameOver) {
             playSound(SoundEffect::ShipExplosion);
             playSound(SoundEffect::GameOver);
         }
         gameOver = true;
     }
-    drawPhase();
-    endOfFrame();
+    // Here the frame is drawn.
+    picture.screen = Screen::Play;
+    picture.still = gameOver || paused;
+    advanceDrawnAnimations(picture.still);
+    endOfFrame(inputs, picture);
 }
 
-void Game::updatePhase() {
+void Game::updatePhase(const CallInputs& inputs) {
     runLevelTimeline();
     advanceFrameCounter();
-    const bool wasSwitching = ship->isSwitching();
-    ship->update();
-    if (ship->isSwitching() && !wasSwitching) {
+    const bool wasSwitching = ship.isSwitching();
+    ship.update(shipControls(inputs));
+    if (ship.isSwitching() && !wasSwitching) {
         playSound(SoundEffect::WeaponSwitch);
     }
     for (auto& projectile : projectiles) {
@@ -128,24 +155,24 @@ void Game::updatePhase() {
 }
 
 void Game::firePlayerShot() {
-    if (!ship->isFireRequested()) {
+    if (!ship.isFireRequested()) {
         return;
     }
-    const float angle = ship->getAngle();
-    switch (ship->getCurrentWeapon()) {
+    const float angle = ship.getAngle();
+    switch (ship.getCurrentWeapon()) {
     case kWeaponMissile:
-        projectiles.pushFront(std::make_unique<Missile>(textures.texMissile, angle, Direction::Away,
-                                                        kMissileStartDepth, false));
+        projectiles.pushFront(
+            std::make_unique<Missile>(angle, Direction::Away, kMissileStartDepth, false));
         playSound(SoundEffect::MissileShot);
         break;
     case kWeaponDestroyer:
-        projectiles.pushFront(std::make_unique<DestroyerBullet>(
-            textures.texDestroyerBullet, angle, Direction::Away, kForwardGunStartDepth, false));
+        projectiles.pushFront(std::make_unique<DestroyerBullet>(angle, Direction::Away,
+                                                                kForwardGunStartDepth, false));
         playSound(SoundEffect::DestroyerShot);
         break;
     case kWeaponLaser:
-        projectiles.pushFront(std::make_unique<Laser>(textures.texLaser, angle, Direction::Away,
-                                                      kForwardGunStartDepth, false));
+        projectiles.pushFront(
+            std::make_unique<Laser>(angle, Direction::Away, kForwardGunStartDepth, false));
         playSound(SoundEffect::LaserShot);
         break;
     default:
@@ -156,8 +183,7 @@ void Game::firePlayerShot() {
 void Game::fireEnemyShots() {
     for (auto& enemy : enemies) {
         if (enemy->isFiring()) {
-            projectiles.pushFront(std::make_unique<Missile>(textures.texMissile, enemy->getAngle(),
-                                                            Direction::Toward,
+            projectiles.pushFront(std::make_unique<Missile>(enemy->getAngle(), Direction::Toward,
                                                             enemy->getShotDepth(), true));
             playSound(SoundEffect::EnemyShot);
         }
@@ -165,7 +191,7 @@ void Game::fireEnemyShots() {
 }
 
 void Game::aimAtShip() {
-    const float shipAngle = ship->getAngle();
+    const float shipAngle = ship.getAngle();
     for (auto& enemy : enemies) {
         enemy->setTargetAngle(shipAngle);
         if (enemy->getKindId() == kKindBoss) {
@@ -187,35 +213,17 @@ void Game::fillRadar() {
     }
 }
 
-void Game::drawPhase() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    const GameTextures& t = textures;
-    drawHud(t.texBackground, t.texMissileLauncherSkeleton, t.texMeteorDestroyerSketch,
-            t.texLaserSketch, ship->getHighestWeapon(), t.texUnavailable, t.texShipLife,
-            ship->getLives(), ship->getScore(), radarPoints, bossHitPoints);
-    ship->draw();
-    for (auto& projectile : projectiles) {
-        projectile->draw();
-    }
-    for (auto& enemy : enemies) {
-        enemy->draw();
-    }
-    splitterGroup.draw();
-    // Explosions animate as they are drawn, so they play on while the game is paused or over.
+void Game::advanceDrawnAnimations(bool still) {
+    ship.advanceLook();
+    // Explosions play on while the game is paused or over.
     for (auto& explosion : explosions) {
-        explosion->draw();
+        explosion->advanceAnimation();
     }
-    if (gameOver || paused) {
+    // Power-ups drift only in the frames that show them.
+    if (still) {
         return;
     }
-    // Power-ups drift as they are drawn: a paused game must not draw them.
     for (auto& powerup : powerups) {
-        powerup->draw();
-    }
-    if (frameCounter > kBannerAfter && frameCounter < kBannerBefore) {
-        drawFinalBossBanner();
-    }
-    if (weaponPrompt != 0) {
-        drawWeaponPrompt(weaponPrompt);
+        powerup->drift();
     }
 }

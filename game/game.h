@@ -2,18 +2,18 @@
 
 #include "base/entity_list.h"
 #include "base/radar_point.h"
+#include "base/sound_effects.h"
 #include "entities/enemy.h"
 #include "entities/explosion.h"
 #include "entities/player_ship.h"
 #include "entities/powerup.h"
 #include "entities/projectile.h"
 #include "entities/splitter_group.h"
+#include "game/call_inputs.h"
+#include "game/frame_picture.h"
 #include "game/game_state.h"
-#include "game/game_textures.h"
-#include "render/pause_overlay.h"
 
-#include <cstdint>
-#include <optional>
+#include <vector>
 
 // The spawn periods of the level, in frames.
 struct SpawnIntervals {
@@ -28,26 +28,50 @@ struct SpawnIntervals {
 // periods above but this one for the rings.
 constexpr int kLaterGamesRingInterval = 120;
 
-// Everything the game holds, from the images to the menu's latches. One call of `step` is one
-// call of the frame function: the shell calls it once per pass of its loop, the replay tool once
-// per scripted call, and a test on a fresh object of its own.
+// The "FINAL BOSS" banner shows in the frames of play just before the swarm is launched at 9000.
+constexpr int kBannerAfter = 8700;
+constexpr int kBannerBefore = 9000;
+
+constexpr bool bannerShown(int frameCounter) {
+    return frameCounter > kBannerAfter && frameCounter < kBannerBefore;
+}
+
+// What the pause overlay chose in this frame; cleared at the end of the frame.
+enum class PauseChoice : int {
+    NoChoice = 0,
+    Restart = 1,
+    BackToMenu = 2,
+    QuitGame = 3,
+};
+
+// What one call of the step asks of its host besides the drawing.
+struct CallOutcome {
+    // What the call asked to be heard, in order.
+    std::vector<SoundEffect> sounds;
+    // The program should end (with status 0).
+    bool quit = false;
+    // What the drawing shows for this call.
+    FramePicture picture;
+};
+
+// Everything the rules of the game hold, from the play field to the menu's latches. It copies by
+// value: a copy is an independent twin that plays on exactly as the original would when handed
+// the same inputs.
 class Game {
   public:
-    // One frame: set-up, menu, quit request or play, by the state; then the buffers are swapped
-    // and the call lasts at least 10 ms from its start. The first call loads the images and makes
-    // the ship.
-    void step();
+    // One call of the frame function's rules: set-up, menu, quit request or a frame of play, by
+    // the state, reading the keys and the calendar second only from `inputs`.
+    CallOutcome advance(const CallInputs& inputs);
 
     GameState gameState = GameState::Init;
-    GameTextures textures{};
-    bool texturesLoaded = false;
 
-    // Made on the first call, once its images are loaded.
-    std::optional<PlayerShip> ship;
+    PlayerShip ship;
     EntityList<Projectile> projectiles;
     EntityList<Enemy> enemies;
     EntityList<Explosion> explosions;
     EntityList<Powerup> powerups;
+    // Where the enemies stood after this call's update: the radar's dots. Emptied at the start of
+    // every frame of play, so a frame that updates nothing shows none.
     EntityList<RadarPoint> radarPoints;
     SplitterGroup splitterGroup;
 
@@ -70,6 +94,10 @@ class Game {
     bool menuUpArmed = false;
     bool menuDownArmed = false;
 
+    // What the running call has asked to be heard so far; `advance` hands it over in its outcome
+    // and leaves it empty.
+    std::vector<SoundEffect> sounds;
+
     // Back to the start of a game: empties the lists (but the running explosions), resets the
     // ship and the swarm, and rewinds the level.
     void fullReset();
@@ -81,7 +109,8 @@ class Game {
     void advanceFrameCounter();
     void dropPowerup(int type);
 
-    // Shots, aim and radar (game.cpp).
+    // The update phase of a frame of play, and its shots, aim and radar (game.cpp).
+    void updatePhase(const CallInputs& inputs);
     void firePlayerShot();
     void fireEnemyShots();
     void aimAtShip();
@@ -104,18 +133,24 @@ class Game {
     void soundDamage(bool destroyed);
     void splitSwarm();
 
-    // Game over, pause and the overlay's choices (pause_and_restart.cpp).
-    void endOfFrame();
+    // What moves on where the frame is drawn, in drawing order: the ship's look, the explosions,
+    // and the power-ups unless the game stands still (paused or over).
+    void advanceDrawnAnimations(bool still);
+
+    // Game over, pause and the overlay's choices (pause_and_restart.cpp). The picture learns
+    // whether the overlay was up and, when the game is reset, how it was drawn.
+    void endOfFrame(const CallInputs& inputs, FramePicture& picture);
     void soundPauseChange(bool wasPaused);
 
+    void playSound(SoundEffect effect) { sounds.push_back(effect); }
+
   private:
-    void createObjects();
-    void runMenuFrame();
-    void playFrame();
-    void updatePhase();
-    void drawPhase();
+    void runMenuFrame(const CallInputs& inputs);
+    void readMenuKeys(const CallInputs& inputs);
+    void playFrame(const CallInputs& inputs, FramePicture& picture);
+    void readOverlayKeys(const CallInputs& inputs);
     void addWreckExplosion();
 };
 
-// Every frame lasts at least this long; the game counts frames, so this caps its speed.
-constexpr std::uint32_t kFramePeriodMs = 10;
+// The keys of the ship's controls among a call's inputs.
+ShipControls shipControls(const CallInputs& inputs);

@@ -100,8 +100,5 @@ void Game::advanceFrameCounter() {
 }
 
 void Game::dropPowerup(int type) {
-    const GameTextures& t = textures;
-    powerups.pushFront(std::make_unique<Powerup>(type, t.texPowerup2a, t.texPowerup2b,
-                                                 t.texPowerup2c, t.texPowerup3a, t.texPowerup3b,
-                                                 t.texPowerup3c, t.texWrench));
+    powerups.pushFront(std::make_unique<Powerup>(type));
 }

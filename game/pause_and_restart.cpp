@@ -3,9 +3,9 @@
 #include "base/play_field.h"
 #include "base/random.h"
 #include "game/game.h"
-#include "platform/platform.h"
 #include "platform/virtual_keys.h"
-#include "render/pause_overlay.h"
+
+#include <memory>
 
 namespace {
 
@@ -15,15 +15,15 @@ constexpr int kWreckBurstPeriod = 60;
 } // namespace
 
 void Game::addWreckExplosion() {
-    const int width = static_cast<int>(ship->getHalfWidth());
+    const int width = static_cast<int>(ship.getHalfWidth());
     // The first two values go unused; the burst lands from 11 degrees left to 10 right of the ship.
     nextRandom();
     nextRandom();
     const int r = nextRandom() % (2 * width);
-    addExplosion(kShipDepth, static_cast<float>(r) - ship->getHalfWidth() + ship->getAngle());
+    addExplosion(kShipDepth, static_cast<float>(r) - ship.getHalfWidth() + ship.getAngle());
 }
 
-void Game::endOfFrame() {
+void Game::endOfFrame(const CallInputs& inputs, FramePicture& picture) {
     const bool wasPaused = paused;
     if (gameOver) {
         ++frameCounter;
@@ -32,7 +32,7 @@ void Game::endOfFrame() {
         }
     }
     // A toggle needs a fresh press: the latch holds until Escape is let go.
-    const bool escape = keyDown(KeyEscape);
+    const bool escape = inputs.keyDown(KeyEscape);
     if (escape && !escapeLatch) {
         paused = !paused;
         escapeLatch = true;
@@ -45,10 +45,15 @@ void Game::endOfFrame() {
         escapeLatch = false;
     }
     if (paused) {
-        runPauseOverlay(pauseChoice, paused, gameOver);
+        // The overlay is drawn over the frame; a finished game cannot be returned to.
+        picture.overlay = true;
+        picture.overlayOffersReturn = !gameOver;
+        readOverlayKeys(inputs);
     }
     soundPauseChange(wasPaused);
     if (pauseChoice == PauseChoice::Restart || pauseChoice == PauseChoice::BackToMenu) {
+        // The frame shows the game it was drawn from, not the new one.
+        picture.gameAsDrawn = std::make_shared<const Game>(*this);
         fullReset();
     }
     if (pauseChoice == PauseChoice::BackToMenu) {
@@ -59,6 +64,26 @@ void Game::endOfFrame() {
         gameState = GameState::Quit;
     }
     pauseChoice = PauseChoice::NoChoice;
+}
+
+// F2, F3 and F4: each key that is down overwrites the choice (F4 over F3 over F2) and unpauses.
+// Escape is not handled here.
+void Game::readOverlayKeys(const CallInputs& inputs) {
+    const bool f2 = inputs.keyDown(KeyF2);
+    const bool f3 = inputs.keyDown(KeyF3);
+    const bool f4 = inputs.keyDown(KeyF4);
+    if (f2) {
+        pauseChoice = PauseChoice::Restart;
+    }
+    if (f3) {
+        pauseChoice = PauseChoice::BackToMenu;
+    }
+    if (f4) {
+        pauseChoice = PauseChoice::QuitGame;
+    }
+    if (f2 || f3 || f4) {
+        paused = false;
+    }
 }
 
 void Game::soundPauseChange(bool wasPaused) {
@@ -77,7 +102,7 @@ void Game::fullReset() {
     projectiles.clear();
     splitterGroup.splitters.clear();
     powerups.clear();
-    ship->reset();
+    ship.reset();
     splitterGroup.reset();
     gameOver = false;
     frameCounter = 0;

@@ -5,7 +5,7 @@
 
 void drawHud(TextureId panelTexture, TextureId slot1Texture, TextureId slot2Texture,
              TextureId slot3Texture, int highestWeapon, TextureId lockedTexture,
-             TextureId lifeTexture, int lives, int score, EntityList<RadarPoint>& radarPoints,
+             TextureId lifeTexture, int lives, int score, const EntityList<RadarPoint>& radarPoints,
              int bossHitPoints) {
     glDisable(GL_TEXTURE_2D);
     if (bossHitPoints != 0) {

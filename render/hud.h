@@ -9,9 +9,8 @@
 // tunnel rails, the panel strip with the weapon slots (slots above highestWeapon show the locked
 // marker) and the life icons, the weapon numbers, and the lives and score texts. Drawn first in a
 // frame with depth testing on, so the rails and the strip hide what is drawn behind them later.
-// Every radar point is released afterwards: the list is left empty for the next frame's points.
 // Leaves texturing off and the line width at 0.5.
 void drawHud(TextureId panelTexture, TextureId slot1Texture, TextureId slot2Texture,
              TextureId slot3Texture, int highestWeapon, TextureId lockedTexture,
-             TextureId lifeTexture, int lives, int score, EntityList<RadarPoint>& radarPoints,
+             TextureId lifeTexture, int lives, int score, const EntityList<RadarPoint>& radarPoints,
              int bossHitPoints);

@@ -10,8 +10,8 @@
 // One tick per hit point plus one, right to left as the boss loses them, and the bar's label.
 void drawBossBar(int bossHitPoints);
 
-// The radar grid, a red dot per point, then the points released: the list is left empty.
-void drawRadar(EntityList<RadarPoint>& radarPoints);
+// The radar grid and a red dot per point.
+void drawRadar(const EntityList<RadarPoint>& radarPoints);
 
 // The rails along the tunnel wall, fading from light blue near the ship into the dark.
 void drawTunnelRails();

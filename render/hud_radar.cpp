@@ -50,13 +50,10 @@ void drawDot(const RadarPoint& point) {
 
 } // namespace
 
-void drawRadar(EntityList<RadarPoint>& radarPoints) {
+void drawRadar(const EntityList<RadarPoint>& radarPoints) {
     drawGrid();
     glColor3f(1.0f, 0.0f, 0.0f);
     for (const auto& point : radarPoints) {
         drawDot(*point);
     }
-    // The points are made anew every update frame; while the game stands still none are made and
-    // the radar stays empty.
-    radarPoints.clear();
 }

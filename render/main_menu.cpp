@@ -1,43 +1,9 @@
 #include "render/main_menu.h"
 
-#include "platform/platform.h"
-#include "platform/virtual_keys.h"
 #include "render/gl.h"
 #include "render/text.h"
 
-#include <cstdint>
-
 namespace {
-
-constexpr std::uint32_t kMenuFrameMs = 10;
-constexpr float kPlayCursorY = 0.3f;
-constexpr float kQuitCursorY = -0.1f;
-
-void readMenuKeys(bool& menuQuitChosen, bool& menuPlayChosen, int& menuSelection, bool& menuUpArmed,
-                  bool& menuDownArmed) {
-    // With two entries both arrows simply toggle the selection.
-    if (keyDown(KeyUp) && menuUpArmed) {
-        menuSelection = menuSelection == 0 ? 1 : menuSelection - 1;
-        menuUpArmed = false;
-    }
-    if (keyDown(KeyDown) && menuDownArmed) {
-        menuSelection = menuSelection == 1 ? 0 : menuSelection + 1;
-        menuDownArmed = false;
-    }
-    const bool confirm = keyDown(KeyReturn) || keyDown(KeySpace);
-    if (menuSelection == 0 && confirm) {
-        menuPlayChosen = true;
-    }
-    if (menuSelection == 1 && confirm) {
-        menuQuitChosen = true;
-    }
-    if (!keyDown(KeyUp)) {
-        menuUpArmed = true;
-    }
-    if (!keyDown(KeyDown)) {
-        menuDownArmed = true;
-    }
-}
 
 // The backdrop keeps whatever transform and colour the last text of the previous frame left: it
 // stands behind the credit line's translation and takes its grey, which dims it to half.
@@ -88,7 +54,9 @@ void drawMarker(float menuCursorY) {
     glEnd();
 }
 
-void drawMenuScreen(TextureId menuTexture, float menuCursorY) {
+} // namespace
+
+void drawMainMenu(TextureId menuTexture, float menuCursorY) {
     glEnable(GL_TEXTURE_2D);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     drawBackdrop(menuTexture);
@@ -116,16 +84,4 @@ void drawMenuScreen(TextureId menuTexture, float menuCursorY) {
     glTranslatef(-0.2f, 0.3f, -1.0f);
     glRasterPos2f(0.0f, -0.7f);
     drawText(FontNormal, "Made by the Glimmerwake team, 2026");
-}
-
-} // namespace
-
-void runMainMenu(TextureId menuTexture, bool& menuQuitChosen, bool& menuPlayChosen,
-                 float& menuCursorY, int& menuSelection, bool& menuUpArmed, bool& menuDownArmed) {
-    const std::uint32_t start = tickCount();
-    // The marker follows the selection as it stood before this frame's keys.
-    menuCursorY = menuSelection == 0 ? kPlayCursorY : kQuitCursorY;
-    readMenuKeys(menuQuitChosen, menuPlayChosen, menuSelection, menuUpArmed, menuDownArmed);
-    drawMenuScreen(menuTexture, menuCursorY);
-    waitSince(start, kMenuFrameMs);
 }

@@ -1,5 +1,8 @@
 #include "replay/script_feed.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 constexpr std::uint32_t kMsPerCall = 10;
@@ -17,6 +20,13 @@ std::int64_t ScriptedMachine::calendarSeconds() const {
 std::uint32_t ScriptedMachine::tickCount() const {
     // Wraps as a real millisecond counter does; the game only ever takes differences.
     return static_cast<std::uint32_t>(call) * kMsPerCall;
+}
+
+CallInputs ScriptedMachine::inputs() const {
+    CallInputs now;
+    std::copy(std::begin(keys), std::end(keys), std::begin(now.keys));
+    now.seconds = calendarSeconds();
+    return now;
 }
 
 void ScriptFeed::enterCall(ScriptedMachine& machine, int call) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/call_inputs.h"
 #include "replay/script.h"
 
 #include <cstddef>
@@ -21,6 +22,8 @@ struct ScriptedMachine {
     std::int64_t calendarSeconds() const;
     // Each call stands for one frame period of the real game's clock.
     std::uint32_t tickCount() const;
+    // What the current call sees: the keys down and the calendar second.
+    CallInputs inputs() const;
 };
 
 // Hands a script's key and clock changes to the machine, call after call, as the replay tool

@@ -195,8 +195,7 @@ void appendTraceLine(std::string& out, int call, const Game& game) {
     json.member("endless", game.endlessSpawning);
     writeIntervals(json, game.spawnIntervals);
     writeMenu(json, game);
-    // The ship is made in the first call, before any line is written.
-    writeShip(json, *game.ship);
+    writeShip(json, game.ship);
     writeEnemies(json, game.enemies);
     writeSplitterGroup(json, game.splitterGroup);
     writeShots(json, game.projectiles);

@@ -23,7 +23,7 @@ echo "Building the fuzz targets in $out"
 cmake -S "$top" -B "$out" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
     -DGLIMMERWAKE_FUZZ=ON -DGLIMMERWAKE_TESTS=OFF >"$out/configure.log" ||
     { cat "$out/configure.log"; exit 1; }
-cmake --build "$out" --target png_decode_fuzzer replay_script_fuzzer
+cmake --build "$out" --target png_decode_fuzzer replay_script_fuzzer score_table_fuzzer
 bin="$out/fuzz"
 
 # run TARGET CORPUS MAX_LEN: fuzzes TARGET for $seconds; fails as the fuzzer does.
@@ -55,6 +55,7 @@ run() {
 failed=0
 run png_decode_fuzzer png 8192 || failed=1
 run replay_script_fuzzer replay 4096 || failed=1
+run score_table_fuzzer scores 8192 || failed=1
 if [ "$failed" -ne 0 ]; then
     echo "fuzzing found a fault" >&2
     exit 1

@@ -49,6 +49,8 @@ test_packages=(
     libcairo2-dev
     # memcheck of the replay tool
     valgrind
+    # the daily run's end-to-end test plays the game on other days' clocks
+    faketime
     # fuzzing: clang with libFuzzer and its sanitizers
     clang libclang-rt-14-dev
     # the layout check of the sources (ctest -R style)

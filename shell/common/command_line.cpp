@@ -29,6 +29,8 @@ const OptionEntry kOptions[] = {
      [](CommandLine& line) { line.mute = true; }, nullptr},
     {"--no-music", nullptr, "start with the music off, the effects on (N turns it on and off)",
      [](CommandLine& line) { line.noMusic = true; }, nullptr},
+    {"--daily", nullptr, "play today's daily run: the same game for everyone today",
+     [](CommandLine& line) { line.daily = true; }, nullptr},
     {"--record", "FILE", "record the game into FILE, as a replay script", nullptr,
      &CommandLine::recordFile},
     {"--watch", "FILE",
@@ -41,6 +43,8 @@ const OptionEntry kOptions[] = {
      nullptr, &CommandLine::shotsDir},
     {"--final-state", "FILE", "when the game ends, write its last trace line into FILE", nullptr,
      &CommandLine::finalStateFile},
+    {"--scores", nullptr, "print the high scores and where their recordings are, and exit",
+     [](CommandLine& line) { line.action = CommandLine::Action::Scores; }, nullptr},
     {"--help", nullptr, "print this help and exit",
      [](CommandLine& line) { line.action = CommandLine::Action::Help; }, nullptr},
     {"--version", nullptr, "print the version and exit",
@@ -92,6 +96,10 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     if (!line.recordFile.empty() && !line.watchFile.empty()) {
         return usageError("--record and --watch cannot go together");
     }
+    // A daily attempt is recorded on its own already, from its own first call.
+    if (line.daily && !(line.watchFile.empty() && line.recordFile.empty())) {
+        return usageError("--daily goes with neither --record nor --watch");
+    }
     if (!line.shotsDir.empty() && line.watchFile.empty()) {
         return usageError("--shots goes with --watch");
     }
@@ -111,7 +119,9 @@ std::string commandLineHelp() {
         text += left + option.help + "\n";
     }
     text += "\nKeys: arrows steer and choose, Space fires, 1 2 3 switch weapons, Escape pauses,\n"
-            "M mutes all sound, N the music.\n"
+            "M mutes all sound, N the music; D in the menu starts the daily run.\n"
+            "Every game is recorded; the best are kept with their recordings in\n"
+            "$XDG_DATA_HOME/glimmerwake/ (~/.local/share/glimmerwake/), with the settings.\n"
             "Exit status: 0 when the game ended normally, 1 when it could not start, 2 for a "
             "wrong command line.\n";
     return text;

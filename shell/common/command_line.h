@@ -9,6 +9,7 @@ struct CommandLine {
         Play,       // open the window and play
         Help,       // print the usage on standard output, exit 0
         Version,    // print the version on standard output, exit 0
+        Scores,     // print the high-score tables on standard output, exit 0
         UsageError, // print `error` (one line) on standard error, exit 2
     };
     Action action = Action::Play;
@@ -19,6 +20,8 @@ struct CommandLine {
     bool mute = false;
     // --no-music: start with the music off and the effects on (N turns the music on and off).
     bool noMusic = false;
+    // --daily: play today's daily run at once (D in the menu starts it too).
+    bool daily = false;
     // --record FILE: record the game into this file, as a replay script.
     std::string recordFile;
     // --watch FILE: play this replay script or recording in the window instead of the keyboard.

@@ -1,8 +1,6 @@
 #include "shell/common/recorder.h"
 
-#include "platform/platform.h"
 #include "replay/script.h"
-#include "shell/common/call_inputs.h"
 
 #include <cerrno>
 #include <csignal>
@@ -37,7 +35,9 @@ bool RecordingLines::noteCall(int call, const CallInputs& inputs, std::string& o
     // A line wherever the second changed, as the replay's contract has it, and wherever else the
     // replay's own reckoning would read otherwise (a clock set back while the game ran).
     const std::int64_t reckoned = clockSet_ ? clock_ : epoch_ + call / kCallsPerSecond;
-    const bool clockLine = inputs.seconds != reckoned || (call > 0 && inputs.seconds != last_);
+    const bool secondChanged = call > 0 && inputs.seconds != last_;
+    const bool clockLine =
+        inputs.seconds != reckoned || (secondChanged && clockMode_ == Clock::EveryChange);
     last_ = inputs.seconds;
     if (clockLine) {
         clockSet_ = true;
@@ -149,18 +149,10 @@ void Recorder::start(const std::string& path) {
     writer_.start(fd, path);
 }
 
-void Recorder::beginCall(int call) {
+void Recorder::beginCall(int call, const CallInputs& inputs) {
     if (!recording_) {
         return;
     }
-    // Read live once, then held for the whole call.
-    CallInputs& inputs = callInputs();
-    inputs.fixed = false;
-    for (const ScriptKey& key : kScriptKeys) {
-        inputs.keys[key.virtualKey] = keyDown(key.virtualKey);
-    }
-    inputs.seconds = calendarSeconds();
-    inputs.fixed = true;
     // Flushed once a second, when the second changes: the last line handed on is then always a
     // clock line, so a recording cut short says how far it got to within a second.
     if (lines_.noteCall(call, inputs, pending_) || call == 0) {

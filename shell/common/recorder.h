@@ -1,12 +1,12 @@
 #pragma once
 
+#include "game/call_inputs.h"
+
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <string>
 #include <thread>
-
-struct CallInputs;
 
 // Turns what the frame function saw, call by call, into the lines of a replay script: the epoch at
 // call 0, a `clock` line wherever the calendar second changed, a `down` or `up` line wherever a
@@ -14,6 +14,15 @@ struct CallInputs;
 // and no keyboard: the recorder feeds it.
 class RecordingLines {
   public:
+    enum class Clock {
+        // A clock line at every change of second, as a recording of a desktop's clock has.
+        EveryChange,
+        // Only where the replay's own reckoning (a second every 100 calls from the epoch) would
+        // read otherwise: the daily run's clock is that reckoning, and its recording has none.
+        WhereReckonedOtherwise,
+    };
+    explicit RecordingLines(Clock clock = Clock::EveryChange) : clockMode_(clock) {}
+
     // Appends the lines of call `call` (0, 1, 2, ... in turn) to `out`. True when a clock line was
     // among them: the calendar second changed, which is when the recording is flushed.
     bool noteCall(int call, const CallInputs& inputs, std::string& out);
@@ -21,6 +30,7 @@ class RecordingLines {
     static void noteEnd(int calls, std::string& out);
 
   private:
+    Clock clockMode_;
     std::int64_t epoch_ = 0;
     bool clockSet_ = false;
     std::int64_t clock_ = 0;
@@ -59,16 +69,16 @@ class ChunkWriter {
     bool failed_ = false;
 };
 
-// Records the game being played into a replay script, written as the game goes: the key state and
-// the calendar second are taken once at the start of every call and the game is given exactly
-// those for the whole call (shell/call_inputs.h), so the script holds what the game saw.
+// Records the game being played into a replay script, written as the game goes: the inputs the
+// frame function hands each call (the key state and the calendar second, read once at its start),
+// so the script holds exactly what the game saw.
 class Recorder {
   public:
     // Opens (or creates) the file. A file that cannot be written is said once on standard error,
     // and the game goes on unrecorded.
     void start(const std::string& path);
-    // Before call `call` of the frame function.
-    void beginCall(int call);
+    // Before call `call` of the frame function, which is handed `inputs`.
+    void beginCall(int call, const CallInputs& inputs);
     // After the last call: `calls` were run. Writes `end` and closes the file.
     void finish(int calls);
 

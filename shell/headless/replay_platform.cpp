@@ -27,18 +27,8 @@ void swapBuffers() {
     // The frame stays in the offscreen framebuffer, where a shot reads it after the call.
 }
 
-std::vector<SoundEffect> soundsOfCall(int call) {
-    const ReplayPlatform& platform = replayPlatform();
-    return platform.soundsCall == call ? platform.sounds : std::vector<SoundEffect>{};
-}
-
-void playSound(SoundEffect effect) {
-    ReplayPlatform& platform = replayPlatform();
-    if (platform.soundsCall != platform.call) {
-        platform.sounds.clear();
-        platform.soundsCall = platform.call;
-    }
-    platform.sounds.push_back(effect);
+void playSound(SoundEffect) {
+    // Nothing is heard: whoever wants the sounds reads them from the step's outcome.
 }
 
 void postQuitMessage(int) {

@@ -1,7 +1,6 @@
 #include "shell/sdl/frame_clock.h"
 
 #include "platform/platform.h"
-#include "shell/common/call_inputs.h"
 
 #include <cerrno>
 #include <ctime>
@@ -48,9 +47,6 @@ std::uint32_t tickCount() {
 }
 
 void waitSince(std::uint32_t start, std::uint32_t milliseconds) {
-    if (callInputs().skipWaits) {
-        return;
-    }
     const std::int64_t now = monotonicNs();
     std::int64_t startNs = lastTickNs;
     if (start != lastTick) {
@@ -66,8 +62,5 @@ void waitSince(std::uint32_t start, std::uint32_t milliseconds) {
 }
 
 std::int64_t calendarSeconds() {
-    if (callInputs().fixed) {
-        return callInputs().seconds;
-    }
     return static_cast<std::int64_t>(std::time(nullptr));
 }

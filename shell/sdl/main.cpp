@@ -1,9 +1,9 @@
 // Glimmerwake on the desktop: open the window, call the frame function once per pass of a loop
 // that never blocks, and close everything again.
-#include "game/frame_step.h"
 #include "game/game.h"
 #include "platform/platform.h"
 #include "shell/common/command_line.h"
+#include "shell/common/frame_step.h"
 #include "shell/common/music_cues.h"
 #include "shell/common/sound.h"
 #include "shell/sdl/frame_clock.h"
@@ -59,8 +59,9 @@ int main(int argc, char** argv) {
         pollPads(frameStepGame().gameState == GameState::Playing);
         pollMuteKey();
         pollMusicKey();
-        sessionBeforeCall();
-        FrameStep();
+        CallInputs inputs = readLiveInputs();
+        const FramePace pace = sessionBeforeCall(inputs);
+        runFrame(inputs, pace);
         sessionAfterCall();
         cueMusic(musicThemeFor(frameStepGame()));
     }

@@ -1,7 +1,7 @@
 #include "shell/sdl/sdl_backend.h"
 
-#include "game/frame_step.h"
 #include "platform/platform.h"
+#include "shell/common/frame_step.h"
 #include "shell/sdl/display_errors.h"
 #include "shell/sdl/interruptible_box.h"
 

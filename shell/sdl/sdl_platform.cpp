@@ -1,7 +1,6 @@
 // The game's keys, buffer swap, quit request and image folder on SDL.
 #include "platform/platform.h"
 #include "platform/virtual_keys.h"
-#include "shell/common/call_inputs.h"
 #include "shell/common/data_directory.h"
 #include "shell/sdl/pad_input.h"
 #include "shell/sdl/sdl_backend.h"
@@ -102,9 +101,6 @@ std::string chooseDataRoot() {
 } // namespace
 
 bool keyDown(int virtualKey) {
-    if (callInputs().fixed) {
-        return callInputs().keyDown(virtualKey);
-    }
     if (padKeyDown(virtualKey)) {
         return true;
     }

@@ -1,8 +1,8 @@
 #include "shell/sdl/session.h"
 
-#include "game/frame_step.h"
 #include "replay/trace.h"
 #include "shell/common/command_line.h"
+#include "shell/common/frame_step.h"
 #include "shell/common/recorder.h"
 #include "shell/sdl/watcher.h"
 
@@ -57,14 +57,15 @@ bool startSession(const CommandLine& commandLine) {
     return true;
 }
 
-void sessionBeforeCall() {
+FramePace sessionBeforeCall(CallInputs& inputs) {
     Session& s = session();
     if (s.recorder) {
-        s.recorder->beginCall(s.calls);
+        s.recorder->beginCall(s.calls, inputs);
     }
     if (s.watcher) {
-        s.watcher->beginCall(s.calls);
+        return s.watcher->beginCall(s.calls, inputs);
     }
+    return FramePace::Wait;
 }
 
 void sessionBeforeSwap() {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "game/call_inputs.h"
+#include "shell/common/frame_step.h"
+
 struct CommandLine;
 
 // How this run of the game is played beside the plain game: recorded, watched from a script, and
@@ -9,7 +12,9 @@ struct CommandLine;
 // False when the game must not start (a script to watch that cannot be read), said on standard
 // error.
 bool startSession(const CommandLine& commandLine);
-void sessionBeforeCall();
+// Before a call with `inputs`, read live: a watched script replaces them, a recording takes them
+// down. Returns the pace of the call.
+FramePace sessionBeforeCall(CallInputs& inputs);
 // Called by the buffer swap, with the frame still in the back buffer.
 void sessionBeforeSwap();
 void sessionAfterCall();

@@ -1,7 +1,6 @@
 #include "shell/sdl/watcher.h"
 
 #include "platform/platform.h"
-#include "shell/common/call_inputs.h"
 #include "shell/common/replay_mark.h"
 #include "shell/common/rgb_png.h"
 #include "shell/sdl/sdl_backend.h"
@@ -17,8 +16,6 @@
 
 namespace {
 
-// The replay's calendar runs on by a second every this many calls until its first clock line.
-constexpr int kCallsPerSecond = 100;
 // The size of the game's window, and of every shot.
 constexpr int kShotWidth = 1024;
 constexpr int kShotHeight = 768;
@@ -83,6 +80,8 @@ bool Watcher::load(const std::string& path, const std::string& shotsDir) {
         return false;
     }
     script_ = std::move(*script);
+    machine_.epoch = script_.epoch;
+    feed_.emplace(script_);
     if (!script_.ended) {
         std::fprintf(stderr, "%s: no 'end': the recording was cut short; watching its %d calls\n",
                      path.c_str(), script_.calls);
@@ -94,21 +93,10 @@ bool Watcher::load(const std::string& path, const std::string& shotsDir) {
     return true;
 }
 
-void Watcher::beginCall(int call) {
-    CallInputs& inputs = callInputs();
-    inputs.fixed = true;
-    for (; nextKey_ < script_.keyChanges.size() && script_.keyChanges[nextKey_].call == call;
-         ++nextKey_) {
-        inputs.keys[script_.keyChanges[nextKey_].virtualKey] = script_.keyChanges[nextKey_].down;
-    }
-    for (;
-         nextClock_ < script_.clockChanges.size() && script_.clockChanges[nextClock_].call == call;
-         ++nextClock_) {
-        clockSet_ = true;
-        clock_ = script_.clockChanges[nextClock_].seconds;
-    }
-    inputs.seconds = clockSet_ ? clock_ : script_.epoch + call / kCallsPerSecond;
-    inputs.skipWaits = heldOnKeyboard(kFastKey);
+FramePace Watcher::beginCall(int call, CallInputs& inputs) {
+    feed_->enterCall(machine_, call);
+    inputs = machine_.inputs();
+    return heldOnKeyboard(kFastKey) ? FramePace::NoWait : FramePace::Wait;
 }
 
 void Watcher::beforeSwap(int call) {

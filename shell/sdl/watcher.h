@@ -1,7 +1,11 @@
 #pragma once
 
+#include "game/call_inputs.h"
 #include "replay/script.h"
+#include "replay/script_feed.h"
+#include "shell/common/frame_step.h"
 
+#include <optional>
 #include <string>
 
 // Plays a replay script (a recording, say) in the window at the game's own pace: the script's keys
@@ -17,8 +21,9 @@ class Watcher {
     // standard error and false returned. A recording cut short (no `end`) is watched through its
     // last call, which is said. Shots go into `shotsDir`; with none, none are taken.
     bool load(const std::string& path, const std::string& shotsDir);
-    // Before call `call`: the script's keys and calendar for that call.
-    void beginCall(int call);
+    // Before call `call`: the script's keys and calendar for that call replace `inputs`; the pace
+    // is the game's own unless F is held.
+    FramePace beginCall(int call, CallInputs& inputs);
     // Just before call `call` presents its frame.
     void beforeSwap(int call);
     // After call `call`: the watching ends at the script's end or when Q is down.
@@ -30,10 +35,8 @@ class Watcher {
     std::string path_;
     std::string shotsDir_;
     ReplayScript script_;
-    std::size_t nextKey_ = 0;
-    std::size_t nextClock_ = 0;
+    std::optional<ScriptFeed> feed_;
+    ScriptedMachine machine_;
     std::size_t nextShot_ = 0;
-    bool clockSet_ = false;
-    std::int64_t clock_ = 0;
     bool shotFailed_ = false;
 };

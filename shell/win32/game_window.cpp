@@ -1,7 +1,7 @@
 // Opening and closing the game's window, its window procedure and the start-up error boxes.
 #include "shell/win32/game_window.h"
 
-#include "game/frame_step.h"
+#include "shell/common/frame_step.h"
 
 namespace {
 

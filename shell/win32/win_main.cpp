@@ -1,7 +1,7 @@
 // Glimmerwake on Windows: open the window, then a loop that never blocks, handles at most one
 // message per pass and calls the frame function once per pass, and close everything again.
-#include "game/frame_step.h"
 #include "platform/platform.h"
+#include "shell/common/frame_step.h"
 #include "shell/common/music_cues.h"
 #include "shell/common/sound.h"
 #include "shell/win32/game_window.h"

@@ -1,4 +1,4 @@
-#include "game/game_textures.h"
+#include "render/game_textures.h"
 #include "render/gl.h"
 #include "render/texture.h"
 #include "tests/support/gl_fixture.h"

@@ -44,7 +44,7 @@ TEST(Enemy, EntryAnglesAreWholeDegreesFromMinus31To30AndRepeatAfterTheSameSeed) 
     seedRandom(1781000000);
     const RingEnemy ring;
     seedRandom(1781000000);
-    const Powerup powerup(2, 1, 2, 3, 4, 5, 6, 7);
+    const Powerup powerup(2);
     EXPECT_EQ(square.getAngle(), expected);
     EXPECT_EQ(ring.getAngle(), expected);
     EXPECT_EQ(powerup.getAngle(), expected);

@@ -6,7 +6,7 @@
 #include "entities/wedge_enemy.h"
 #include "game/game.h"
 #include "tests/entities/placed.h"
-#include "tests/support/test_platform.h"
+#include "tests/support/rules_machine.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -17,8 +17,8 @@ namespace {
 class Collisions : public ::testing::Test {
   protected:
     void SetUp() override {
-        test_platform::reset();
-        game.step();
+        rules_machine::reset();
+        rules_machine::step(game);
     }
 
     template <typename Kind, typename... Args>
@@ -30,14 +30,14 @@ class Collisions : public ::testing::Test {
 
     template <typename Kind> Kind& addShot(float depth, float angle, bool enemyOwned = false) {
         return static_cast<Kind&>(game.projectiles.pushFront(std::make_unique<Kind>(
-            0, angle, enemyOwned ? Direction::Toward : Direction::Away, depth, enemyOwned)));
+            angle, enemyOwned ? Direction::Toward : Direction::Away, depth, enemyOwned)));
     }
 
     // The end of an update phase, then the next frame's ship update, which takes a pending life.
     void contactFrame() {
         game.runCollisions();
         game.removeDead();
-        game.ship->update();
+        game.ship.update(ShipControls{});
     }
 
     Game game;
@@ -49,7 +49,7 @@ TEST_F(Collisions, TwoShotsOnOneEnemyExplodeAndScoreTwiceAndAreBothSpent) {
     addShot<Missile>(-10.2f, -0.5f);
     game.runCollisions();
     EXPECT_EQ(game.explosions.size(), 2u);
-    EXPECT_EQ(game.ship->getScore(), 10);
+    EXPECT_EQ(game.ship.getScore(), 10);
     game.removeDead();
     EXPECT_TRUE(game.enemies.empty());
     EXPECT_TRUE(game.projectiles.empty());
@@ -60,9 +60,9 @@ TEST_F(Collisions, ASquareLeaningOnTheShipCostsALifeAFrameForThreeFramesAndScore
     for (int frame = 0; frame < 3; ++frame) {
         contactFrame();
     }
-    EXPECT_EQ(game.ship->getLives(), 2);
+    EXPECT_EQ(game.ship.getLives(), 2);
     EXPECT_TRUE(game.enemies.empty());
-    EXPECT_EQ(game.ship->getScore(), 0);
+    EXPECT_EQ(game.ship.getScore(), 0);
     EXPECT_EQ(game.explosions.size(), 3u);
 }
 
@@ -72,13 +72,13 @@ TEST_F(Collisions, ShotsHurtOnlyTheOtherSide) {
     addShot<Missile>(-6.5f, 0.0f, false);
     contactFrame();
     EXPECT_EQ(wedge.getHitPoints(), 1);
-    EXPECT_EQ(game.ship->getLives(), 5);
+    EXPECT_EQ(game.ship.getLives(), 5);
     EXPECT_EQ(game.projectiles.size(), 2u);
 
     // An enemy shot in the ship's band is spent on it.
     addShot<Missile>(-6.0f, 5.0f, true);
     contactFrame();
-    EXPECT_EQ(game.ship->getLives(), 4);
+    EXPECT_EQ(game.ship.getLives(), 4);
     EXPECT_EQ(game.projectiles.size(), 2u);
 }
 
@@ -102,7 +102,7 @@ TEST_F(Collisions, ALaserBeamHitsInItsHitFramesOnlyAndIsNeverSpent) {
     }
     EXPECT_EQ(frames, 31);
     EXPECT_EQ(boss.getHitPoints(), 45);
-    EXPECT_EQ(game.ship->getScore(), 8);
+    EXPECT_EQ(game.ship.getScore(), 8);
 }
 
 TEST_F(Collisions, KillingTheBossScoresAndClearsItsBarInTheSameFrame) {
@@ -115,7 +115,7 @@ TEST_F(Collisions, KillingTheBossScoresAndClearsItsBarInTheSameFrame) {
     game.removeDead();
     EXPECT_EQ(game.bossHitPoints, 0);
     EXPECT_TRUE(game.bossDefeated);
-    EXPECT_EQ(game.ship->getScore(), 250);
+    EXPECT_EQ(game.ship.getScore(), 250);
 }
 
 TEST_F(Collisions, ARingKillScoresNothing) {
@@ -124,7 +124,7 @@ TEST_F(Collisions, ARingKillScoresNothing) {
     game.runCollisions();
     game.removeDead();
     EXPECT_TRUE(game.enemies.empty());
-    EXPECT_EQ(game.ship->getScore(), 0);
+    EXPECT_EQ(game.ship.getScore(), 0);
 }
 
 TEST_F(Collisions, ACaughtPickupIsGoneAtOnceAndAWrenchAtFiveLivesChangesNothingElse) {
@@ -135,13 +135,13 @@ TEST_F(Collisions, ACaughtPickupIsGoneAtOnceAndAWrenchAtFiveLivesChangesNothingE
     // Drawn 260 times, the pickups lie at depth -7 in the ship's band.
     for (int i = 0; i < 260; ++i) {
         for (auto& powerup : game.powerups) {
-            powerup->draw();
+            powerup->drift();
         }
     }
     game.runCollisions();
     EXPECT_TRUE(game.powerups.empty());
-    EXPECT_EQ(game.ship->getLives(), 5);
-    EXPECT_TRUE(game.ship->gotWeapon2);
+    EXPECT_EQ(game.ship.getLives(), 5);
+    EXPECT_TRUE(game.ship.gotWeapon2);
 }
 
 TEST_F(Collisions, TheSwarmTakesNineteenHitsAndItsLastPieceStartsTheEndlessPhase) {

@@ -1,5 +1,5 @@
 #include "game/game.h"
-#include "tests/support/test_platform.h"
+#include "tests/support/rules_machine.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -44,7 +44,7 @@ std::vector<int> joined(std::vector<int> a, const std::vector<int>& b) {
 }
 
 TEST(LevelTimeline, AFreshGameSpawnsTheWholeScheduleWithClosedWindowEnds) {
-    test_platform::reset();
+    rules_machine::reset();
     Game game;
     const Schedule spawned = playLevel(game, 9001);
     EXPECT_EQ(spawned.at(1), joined(joined(every(0, 3480, 120), {3600}), every(5325, 6450, 75)));
@@ -64,7 +64,7 @@ TEST(LevelTimeline, AFreshGameSpawnsTheWholeScheduleWithClosedWindowEnds) {
 }
 
 TEST(LevelTimeline, AResetGameSpawnsTwelveRingsAndThePeriodsDropAtTenThousand) {
-    test_platform::reset();
+    rules_machine::reset();
     Game game;
     playLevel(game, 100);
     game.spawnIntervals.ring = 120; // what the reset writes
@@ -77,7 +77,7 @@ TEST(LevelTimeline, AResetGameSpawnsTwelveRingsAndThePeriodsDropAtTenThousand) {
 }
 
 TEST(LevelTimeline, TheClockHoldsWhileTheBossLivesAndNothingSpawns) {
-    test_platform::reset();
+    rules_machine::reset();
     Game game;
     game.frameCounter = 6800;
     game.runLevelTimeline();
@@ -97,7 +97,7 @@ TEST(LevelTimeline, TheClockHoldsWhileTheBossLivesAndNothingSpawns) {
 }
 
 TEST(LevelTimeline, PromptsShowInsideTheirWindowsOnly) {
-    test_platform::reset();
+    rules_machine::reset();
     Game game;
     const auto promptAt = [&game](int frame) {
         game.frameCounter = frame;
@@ -114,7 +114,7 @@ TEST(LevelTimeline, PromptsShowInsideTheirWindowsOnly) {
 }
 
 TEST(LevelTimeline, OnceTheSwarmIsGoneEveryKindButTheBossSpawnsOnItsPeriodAlone) {
-    test_platform::reset();
+    rules_machine::reset();
     Game game;
     game.endlessSpawning = true;
     game.frameCounter = 138600; // a multiple of every period

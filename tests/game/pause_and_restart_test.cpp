@@ -1,6 +1,6 @@
 #include "game/game.h"
 #include "platform/virtual_keys.h"
-#include "tests/support/test_platform.h"
+#include "tests/support/rules_machine.h"
 
 #include <gtest/gtest.h>
 
@@ -10,30 +10,30 @@ namespace {
 class PauseAndRestart : public ::testing::Test {
   protected:
     void SetUp() override {
-        test_platform::reset();
-        game.step(); // Init
-        game.step(); // the first menu frame arms the arrows
+        rules_machine::reset();
+        rules_machine::step(game); // Init
+        rules_machine::step(game); // the first menu frame arms the arrows
     }
 
     void startPlaying() {
-        test_platform::press(KeyReturn);
-        game.step();
-        test_platform::release(KeyReturn);
+        rules_machine::press(KeyReturn);
+        rules_machine::step(game);
+        rules_machine::release(KeyReturn);
         ASSERT_EQ(game.gameState, GameState::Playing);
     }
 
     void tap(int key) {
-        test_platform::press(key);
-        game.step();
-        test_platform::release(key);
-        game.step();
+        rules_machine::press(key);
+        rules_machine::step(game);
+        rules_machine::release(key);
+        rules_machine::step(game);
     }
 
     // Hits the ship once a frame until its last life is gone and the game is over.
     void loseAllLives() {
         for (int i = 0; i < 10 && !game.gameOver; ++i) {
-            game.ship->hitPending = true;
-            game.step();
+            game.ship.hitPending = true;
+            rules_machine::step(game);
         }
         ASSERT_TRUE(game.gameOver);
     }
@@ -42,22 +42,22 @@ class PauseAndRestart : public ::testing::Test {
 };
 
 TEST_F(PauseAndRestart, EscapeHeldSinceBeforePlayDoesNothingUntilReleased) {
-    test_platform::press(KeyEscape);
+    rules_machine::press(KeyEscape);
     startPlaying();
-    game.step();
-    game.step();
+    rules_machine::step(game);
+    rules_machine::step(game);
     EXPECT_FALSE(game.paused);
-    test_platform::release(KeyEscape);
-    game.step();
-    test_platform::press(KeyEscape);
-    game.step();
+    rules_machine::release(KeyEscape);
+    rules_machine::step(game);
+    rules_machine::press(KeyEscape);
+    rules_machine::step(game);
     EXPECT_TRUE(game.paused);
     // Held down, it pauses only once.
-    game.step();
-    game.step();
+    rules_machine::step(game);
+    rules_machine::step(game);
     EXPECT_TRUE(game.paused);
-    test_platform::release(KeyEscape);
-    game.step();
+    rules_machine::release(KeyEscape);
+    rules_machine::step(game);
     tap(KeyEscape);
     EXPECT_FALSE(game.paused);
 }
@@ -65,12 +65,12 @@ TEST_F(PauseAndRestart, EscapeHeldSinceBeforePlayDoesNothingUntilReleased) {
 TEST_F(PauseAndRestart, APausedGameStandsStill) {
     startPlaying();
     for (int i = 0; i < 20; ++i) {
-        game.step();
+        rules_machine::step(game);
     }
     tap(KeyEscape);
     const int frame = game.frameCounter;
     for (int i = 0; i < 30; ++i) {
-        game.step();
+        rules_machine::step(game);
     }
     EXPECT_TRUE(game.paused);
     EXPECT_EQ(game.frameCounter, frame);
@@ -79,7 +79,7 @@ TEST_F(PauseAndRestart, APausedGameStandsStill) {
 TEST_F(PauseAndRestart, TheFunctionKeysWorkOnlyInTheOverlayAndF4WinsOverF2) {
     startPlaying();
     for (int i = 0; i < 5; ++i) {
-        game.step();
+        rules_machine::step(game);
     }
     tap(KeyF2);
     tap(KeyF3);
@@ -88,9 +88,9 @@ TEST_F(PauseAndRestart, TheFunctionKeysWorkOnlyInTheOverlayAndF4WinsOverF2) {
     EXPECT_GT(game.frameCounter, 5);
 
     tap(KeyEscape);
-    test_platform::press(KeyF2);
-    test_platform::press(KeyF4);
-    game.step();
+    rules_machine::press(KeyF2);
+    rules_machine::press(KeyF4);
+    rules_machine::step(game);
     EXPECT_EQ(game.gameState, GameState::Quit);
     // Quitting resets nothing.
     EXPECT_GT(game.frameCounter, 5);
@@ -99,22 +99,22 @@ TEST_F(PauseAndRestart, TheFunctionKeysWorkOnlyInTheOverlayAndF4WinsOverF2) {
 TEST_F(PauseAndRestart, F2RestartsAtFrameZeroAndRunningExplosionsPlayOn) {
     startPlaying();
     for (int i = 0; i < 200; ++i) {
-        game.step();
+        rules_machine::step(game);
     }
     game.addExplosion(-10.0f, 0.0f);
     tap(KeyEscape);
-    test_platform::press(KeyF2);
-    game.step();
-    test_platform::release(KeyF2);
+    rules_machine::press(KeyF2);
+    rules_machine::step(game);
+    rules_machine::release(KeyF2);
     EXPECT_FALSE(game.paused);
     EXPECT_EQ(game.frameCounter, 0);
     EXPECT_TRUE(game.enemies.empty());
     EXPECT_TRUE(game.projectiles.empty());
     EXPECT_EQ(game.spawnIntervals.ring, 120);
-    EXPECT_EQ(game.ship->getLives(), 5);
+    EXPECT_EQ(game.ship.getLives(), 5);
     EXPECT_FALSE(game.explosions.empty());
     // The next frame is frame 0 again, and frame 0 spawns a wedge.
-    game.step();
+    rules_machine::step(game);
     EXPECT_EQ(game.frameCounter, 1);
     EXPECT_EQ(game.enemies.size(), 1u);
 }
@@ -122,18 +122,18 @@ TEST_F(PauseAndRestart, F2RestartsAtFrameZeroAndRunningExplosionsPlayOn) {
 TEST_F(PauseAndRestart, F3GoesBackToTheMenuWithAFreshGameReady) {
     startPlaying();
     for (int i = 0; i < 50; ++i) {
-        game.step();
+        rules_machine::step(game);
     }
     tap(KeyEscape);
-    test_platform::press(KeyF3);
-    game.step();
-    test_platform::release(KeyF3);
+    rules_machine::press(KeyF3);
+    rules_machine::step(game);
+    rules_machine::release(KeyF3);
     EXPECT_EQ(game.gameState, GameState::Menu);
     EXPECT_FALSE(game.menuPlayChosen);
-    game.step();
+    rules_machine::step(game);
     startPlaying();
     EXPECT_EQ(game.frameCounter, 0);
-    game.step();
+    rules_machine::step(game);
     EXPECT_EQ(game.frameCounter, 1);
     EXPECT_EQ(game.enemies.size(), 1u);
 }
@@ -148,18 +148,18 @@ TEST_F(PauseAndRestart, AfterTheLastLifeTheOverlayStaysAndTheWreckBurstsEverySix
 
     game.explosions.clear();
     while (game.frameCounter % 60 != 59) {
-        game.step();
+        rules_machine::step(game);
         EXPECT_TRUE(game.explosions.empty()) << "a burst before frame " << game.frameCounter;
     }
     game.explosions.clear();
-    game.step();
+    rules_machine::step(game);
     ASSERT_EQ(game.explosions.size(), 1u);
     const float angle = (*game.explosions.begin())->getAngle();
-    EXPECT_GE(angle, game.ship->getAngle() - 11.0f);
-    EXPECT_LE(angle, game.ship->getAngle() + 10.0f);
+    EXPECT_GE(angle, game.ship.getAngle() - 11.0f);
+    EXPECT_LE(angle, game.ship.getAngle() + 10.0f);
 
-    test_platform::press(KeyF2);
-    game.step();
+    rules_machine::press(KeyF2);
+    rules_machine::step(game);
     EXPECT_FALSE(game.gameOver);
     EXPECT_FALSE(game.paused);
 }

@@ -4,7 +4,7 @@
 #include "game/game.h"
 #include "platform/virtual_keys.h"
 #include "tests/entities/placed.h"
-#include "tests/support/test_platform.h"
+#include "tests/support/rules_machine.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -15,43 +15,46 @@ namespace {
 
 using Heard = std::vector<SoundEffect>;
 
-// What the game asked to be heard, taken from the platform so the next look starts afresh.
-Heard heard() {
-    Heard sounds;
-    sounds.swap(test_platform::state().sounds);
-    return sounds;
-}
-
 int timesHeard(const Heard& sounds, SoundEffect effect) {
     return static_cast<int>(std::count(sounds.begin(), sounds.end(), effect));
 }
 
 class SoundCues : public ::testing::Test {
   protected:
+    // What the game asked to be heard, from its calls and from the steps a test ran by hand,
+    // taken so that the next look starts afresh.
+    Heard heard() {
+        Heard sounds;
+        sounds.swap(rules_machine::state().sounds);
+        sounds.insert(sounds.end(), game.sounds.begin(), game.sounds.end());
+        game.sounds.clear();
+        return sounds;
+    }
+
     void SetUp() override {
-        test_platform::reset();
-        game.step(); // Init
-        game.step(); // the first menu frame arms the arrows
+        rules_machine::reset();
+        rules_machine::step(game); // Init
+        rules_machine::step(game); // the first menu frame arms the arrows
         heard();
     }
 
     void tap(int key) {
-        test_platform::press(key);
-        game.step();
-        test_platform::release(key);
+        rules_machine::press(key);
+        rules_machine::step(game);
+        rules_machine::release(key);
     }
 
     // Escape toggles the pause on a fresh press, so it is let go for a frame afterwards.
     void toggle() {
         tap(KeyEscape);
-        game.step();
+        rules_machine::step(game);
     }
 
     void startPlaying() {
         tap(KeyReturn);
         ASSERT_EQ(game.gameState, GameState::Playing);
         // The first playing frame, with Escape up, lets go of the latch that guards the pause.
-        game.step();
+        rules_machine::step(game);
         heard();
     }
 
@@ -63,8 +66,7 @@ class SoundCues : public ::testing::Test {
     }
 
     void addPlayerMissile(float depth, float angle) {
-        game.projectiles.pushFront(
-            std::make_unique<Missile>(0, angle, Direction::Away, depth, false));
+        game.projectiles.pushFront(std::make_unique<Missile>(angle, Direction::Away, depth, false));
     }
 
     Game game;
@@ -74,11 +76,11 @@ TEST_F(SoundCues, TheMenuSoundsEachMoveOnceAndTheChoice) {
     tap(KeyDown);
     EXPECT_EQ(heard(), Heard{SoundEffect::MenuMove});
     // Held, the arrow moves the marker once, and is heard once.
-    test_platform::press(KeyUp);
-    game.step();
-    game.step();
-    test_platform::release(KeyUp);
-    game.step();
+    rules_machine::press(KeyUp);
+    rules_machine::step(game);
+    rules_machine::step(game);
+    rules_machine::release(KeyUp);
+    rules_machine::step(game);
     EXPECT_EQ(heard(), Heard{SoundEffect::MenuMove});
     tap(KeyReturn);
     EXPECT_EQ(heard(), Heard{SoundEffect::MenuConfirm});
@@ -87,10 +89,10 @@ TEST_F(SoundCues, TheMenuSoundsEachMoveOnceAndTheChoice) {
 
 TEST_F(SoundCues, EachShotIsHeardInTheFrameItIsFiredAndTheSwitchToo) {
     startPlaying();
-    test_platform::press(KeySpace);
+    rules_machine::press(KeySpace);
     int firstShotFrame = -1;
     for (int frame = 0; frame < 40 && firstShotFrame < 0; ++frame) {
-        game.step();
+        rules_machine::step(game);
         const Heard sounds = heard();
         if (!game.projectiles.empty()) {
             firstShotFrame = frame;
@@ -99,21 +101,21 @@ TEST_F(SoundCues, EachShotIsHeardInTheFrameItIsFiredAndTheSwitchToo) {
             EXPECT_TRUE(sounds.empty());
         }
     }
-    test_platform::release(KeySpace);
+    rules_machine::release(KeySpace);
     ASSERT_GE(firstShotFrame, 0);
 
-    game.ship->gotWeapon2 = true;
-    game.step();
+    game.ship.gotWeapon2 = true;
+    rules_machine::step(game);
     EXPECT_EQ(timesHeard(heard(), SoundEffect::WeaponSwitch), 1);
     for (int frame = 0; frame < 100; ++frame) {
-        game.step();
+        rules_machine::step(game);
     }
     EXPECT_EQ(timesHeard(heard(), SoundEffect::WeaponSwitch), 0);
     game.projectiles.clear();
-    test_platform::press(KeySpace);
+    rules_machine::press(KeySpace);
     Heard sounds;
     for (int frame = 0; frame < 30 && game.projectiles.empty(); ++frame) {
-        game.step();
+        rules_machine::step(game);
         sounds = heard();
     }
     EXPECT_EQ(timesHeard(sounds, SoundEffect::DestroyerShot), 1);
@@ -123,11 +125,11 @@ TEST_F(SoundCues, PauseAndResumeAreHeardAndNothingElseWhilePaused) {
     startPlaying();
     toggle();
     EXPECT_EQ(heard(), Heard{SoundEffect::Pause});
-    test_platform::press(KeySpace);
+    rules_machine::press(KeySpace);
     for (int frame = 0; frame < 50; ++frame) {
-        game.step();
+        rules_machine::step(game);
     }
-    test_platform::release(KeySpace);
+    rules_machine::release(KeySpace);
     EXPECT_TRUE(heard().empty());
     toggle();
     EXPECT_EQ(heard(), Heard{SoundEffect::Resume});
@@ -149,8 +151,8 @@ TEST_F(SoundCues, TwoHitsInOneFrameAreOneHitHeardAndTheLastLifeEndsTheGameOnce) 
 
     game.enemies.clear();
     for (int i = 0; i < 10 && !game.gameOver; ++i) {
-        game.ship->hitPending = true;
-        game.step();
+        game.ship.hitPending = true;
+        rules_machine::step(game);
     }
     ASSERT_TRUE(game.gameOver);
     Heard ending = heard();
@@ -158,7 +160,7 @@ TEST_F(SoundCues, TwoHitsInOneFrameAreOneHitHeardAndTheLastLifeEndsTheGameOnce) 
     EXPECT_EQ(timesHeard(ending, SoundEffect::ShipExplosion), 1);
     // The wreck goes on bursting in silence: the finished game is paused.
     for (int frame = 0; frame < 200; ++frame) {
-        game.step();
+        rules_machine::step(game);
     }
     EXPECT_TRUE(heard().empty());
 }
@@ -181,7 +183,7 @@ TEST_F(SoundCues, APickupIsHeardWhenCaught) {
     game.dropPowerup(2);
     for (int i = 0; i < 260; ++i) {
         for (auto& powerup : game.powerups) {
-            powerup->draw();
+            powerup->drift();
         }
     }
     game.runCollisions();

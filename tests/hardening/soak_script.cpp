@@ -1,11 +1,10 @@
 #include "tests/hardening/soak_script.h"
 
-#include "game/frame_step.h"
 #include "game/game.h"
 #include "platform/virtual_keys.h"
 #include "replay/script.h"
+#include "replay/script_feed.h"
 #include "replay/trace.h"
-#include "shell/headless/replay_platform.h"
 #include "tools/pilot/pilot.h"
 
 #include <cstdio>
@@ -49,9 +48,8 @@ constexpr int kWholeLevelCalls = 40000;
 class SoakWriter {
   public:
     SoakWriter(std::ostream& out, std::uint32_t seed, int calls)
-        : out_(out), random_(seed), calls_(calls), game_(frameStepGame()),
-          platform_(replayPlatform()), pilot_(kSoakPilot) {
-        platform_.epoch = kDefaultEpoch;
+        : out_(out), random_(seed), calls_(calls), pilot_(kSoakPilot) {
+        machine_.epoch = kDefaultEpoch;
         hashes_.reserve(static_cast<std::size_t>(calls));
     }
 
@@ -103,9 +101,8 @@ class SoakWriter {
     // Runs calls with the keys as they are, checking that the game is still in it.
     void step(int calls) {
         for (int i = 0; i < calls && call_ < calls_; ++i) {
-            platform_.call = call_;
-            FrameStep();
-            if (platform_.quitRequested) {
+            machine_.call = call_;
+            if (game_.advance(machine_.inputs()).quit) {
                 generatorFault("the game quit", call_);
             }
             line_.clear();
@@ -117,7 +114,7 @@ class SoakWriter {
 
     // Changes past the end are not written: the script ends where it ends.
     void set(Key key, bool down) {
-        bool& held = platform_.keys[kKeys[key].virtualKey];
+        bool& held = machine_.keys[kKeys[key].virtualKey];
         if (held == down || call_ >= calls_) {
             return;
         }
@@ -154,8 +151,8 @@ class SoakWriter {
     // dodges, catches the pickups, takes the weapon a prompt asks for and fights the boss and
     // the swarm.
     void pilotCall() {
-        platform_.call = call_;
-        const PilotKeys keys = pilot_.keysFor(game_, platform_);
+        machine_.call = call_;
+        const PilotKeys keys = pilot_.keysFor(game_, machine_);
         set(Left, keys.left);
         set(Right, keys.right);
         set(Space, keys.fire);
@@ -252,8 +249,8 @@ class SoakWriter {
     std::ostream& out_;
     std::mt19937 random_;
     const int calls_;
-    Game& game_;
-    ReplayPlatform& platform_;
+    Game game_;
+    ScriptedMachine machine_;
     Pilot pilot_;
     int call_ = 0;
     std::string line_;

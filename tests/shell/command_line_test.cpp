@@ -35,6 +35,11 @@ TEST(CommandLine, OptionsAreReadWhereverTheyStand) {
     EXPECT_EQ(parse({"--help"}).action, Action::Help);
     EXPECT_EQ(parse({"--version"}).action, Action::Version);
     EXPECT_EQ(parse({"--window", "--version"}).action, Action::Version);
+    EXPECT_EQ(parse({"--scores"}).action, Action::Scores);
+    EXPECT_TRUE(parse({"--daily", "--window"}).daily);
+    EXPECT_FALSE(parse({"--window"}).daily);
+    EXPECT_EQ(parse({"--daily", "--record", "x"}).action, Action::UsageError);
+    EXPECT_EQ(parse({"--watch", "x", "--daily"}).action, Action::UsageError);
     // Answered at once: what follows is not looked at.
     EXPECT_EQ(parse({"--help", "--no-such-thing"}).action, Action::Help);
 }
@@ -93,8 +98,8 @@ TEST(CommandLine, RefusesFilesItCannotFollow) {
 
 TEST(CommandLine, HelpNamesEveryOptionAndVersionIsOneLine) {
     const std::string help = commandLineHelp();
-    for (const char* option : {"--window", "--mute", "--no-music", "--record", "--watch", "--shots",
-                               "--final-state", "--help", "--version"}) {
+    for (const char* option : {"--window", "--mute", "--no-music", "--daily", "--record", "--watch",
+                               "--shots", "--final-state", "--scores", "--help", "--version"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
     EXPECT_EQ(help.back(), '\n');

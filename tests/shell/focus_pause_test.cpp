@@ -2,7 +2,7 @@
 #include "platform/virtual_keys.h"
 #include "replay/trace.h"
 #include "shell/common/focus_pause.h"
-#include "tests/support/test_platform.h"
+#include "tests/support/rules_machine.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -25,7 +25,7 @@ struct Session {
     std::vector<Hold> holds;
 
     std::string play(int frames) const {
-        test_platform::reset();
+        rules_machine::reset();
         Game game;
         FocusPause focus;
         std::string trace;
@@ -36,17 +36,17 @@ struct Session {
                 focus.windowLeft();
             }
             for (const int key : {KeyReturn, KeyEscape, KeyLeft, KeySpace, KeyF2}) {
-                test_platform::release(key);
+                rules_machine::release(key);
             }
             for (const Hold& hold : holds) {
                 if (frame >= hold.from && frame <= hold.to) {
-                    test_platform::press(hold.key);
+                    rules_machine::press(hold.key);
                 }
             }
             if (focus.escapeDown()) {
-                test_platform::press(KeyEscape);
+                rules_machine::press(KeyEscape);
             }
-            game.step();
+            rules_machine::step(game);
             appendTraceLine(trace, frame, game);
         }
         return trace;

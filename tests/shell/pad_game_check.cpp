@@ -3,8 +3,8 @@
 // buttons and stick, then looks at the game. Run on an Xvfb screen whose window has the keyboard
 // focus, as SDL gives pads only to a focused window (pad_game_end_to_end.sh). Exit status 0 when
 // every step did what it should.
-#include "game/frame_step.h"
 #include "game/game.h"
+#include "shell/common/frame_step.h"
 #include "shell/sdl/frame_clock.h"
 #include "shell/sdl/pad_input.h"
 #include "shell/sdl/sdl_backend.h"
@@ -28,9 +28,7 @@ Game& game() {
 // The script tries the controls, not the player's luck: an enemy's hits must not end the game
 // in the middle of it.
 void keepAlive() {
-    if (game().ship) {
-        game().ship->repair();
-    }
+    game().ship.repair();
 }
 
 // One pass of the game's loop, as shell/sdl/main.cpp runs it.
@@ -73,7 +71,7 @@ void chord(VirtualPad& pad, SDL_GameControllerButton button) {
 
 float angleAfterSteering(VirtualPad& pad, int frames) {
     runFrames(frames);
-    const float angle = game().ship->getAngle();
+    const float angle = game().ship.getAngle();
     pad.release(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
     pad.release(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
     pad.setAxis(SDL_CONTROLLER_AXIS_LEFTX, 0);
@@ -83,11 +81,11 @@ float angleAfterSteering(VirtualPad& pad, int frames) {
 // Lets the ship drift back to rest, where it stays while nothing steers it.
 float restingAngle() {
     runFrames(150);
-    return game().ship->getAngle();
+    return game().ship.getAngle();
 }
 
 void waitForSwitch() {
-    for (int frame = 0; frame < 200 && game().ship->isSwitching(); ++frame) {
+    for (int frame = 0; frame < 200 && game().ship.isSwitching(); ++frame) {
         runFrames(1);
     }
 }
@@ -124,13 +122,13 @@ void steering(VirtualPad& pad) {
 
 void firingAndWeapons(VirtualPad& pad) {
     // A shot starts the weapon's cooldown count again from 0.
-    expect(game().ship->getFireCooldown() > 2 * kPressFrames, "nothing has fired since the start");
+    expect(game().ship.getFireCooldown() > 2 * kPressFrames, "nothing has fired since the start");
     press(pad, SDL_CONTROLLER_BUTTON_A);
-    expect(game().ship->getFireCooldown() < 2 * kPressFrames, "A fires");
+    expect(game().ship.getFireCooldown() < 2 * kPressFrames, "A fires");
 
     // As if both weapon power-ups had been caught.
-    game().ship->gotWeapon2 = true;
-    game().ship->gotWeapon3 = true;
+    game().ship.gotWeapon2 = true;
+    game().ship.gotWeapon3 = true;
     runFrames(1);
     waitForSwitch();
     const struct {
@@ -143,7 +141,7 @@ void firingAndWeapons(VirtualPad& pad) {
     for (const auto& weapon : weapons) {
         press(pad, weapon.button);
         waitForSwitch();
-        expect(game().ship->getCurrentWeapon() == weapon.weapon, weapon.what);
+        expect(game().ship.getCurrentWeapon() == weapon.weapon, weapon.what);
     }
 }
 
@@ -173,9 +171,9 @@ void unplugAndQuit(VirtualPad& pad) {
     runFrames(10);
     pad.unplug();
     runFrames(150);
-    const float rest = game().ship->getAngle();
+    const float rest = game().ship.getAngle();
     runFrames(20);
-    expect(game().ship->getAngle() == rest, "a pad pulled out while steering steers no more");
+    expect(game().ship.getAngle() == rest, "a pad pulled out while steering steers no more");
 
     VirtualPad second("Glimmerwake second test pad");
     press(second, SDL_CONTROLLER_BUTTON_START);

@@ -10,10 +10,12 @@
 
 namespace {
 
+// A folder of the running test's own: ctest runs the tests side by side.
 std::string scratchFolder() {
     const char* const tmp = std::getenv("GLIMMERWAKE_TEST_TMP");
     const std::filesystem::path folder =
-        std::filesystem::path(tmp != nullptr ? tmp : "/tmp") / "shot-files";
+        std::filesystem::path(tmp != nullptr ? tmp : "/tmp") / "shot-files" /
+        testing::UnitTest::GetInstance()->current_test_info()->name();
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder.string();

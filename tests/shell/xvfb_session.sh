@@ -10,6 +10,9 @@
 #   fail TEXT
 # The caller sets `work` (a scratch directory of its own) before sourcing.
 
+# Every game keeps its high scores and settings in the user's data folder: never the tester's own.
+export XDG_DATA_HOME="${XDG_DATA_HOME:-$work/data-home}"
+
 fail() {
     echo "FAIL: $*" >&2
     [ -s "$work/game.log" ] && sed 's/^/  game: /' "$work/game.log" >&2

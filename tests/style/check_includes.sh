@@ -4,9 +4,9 @@
 # bottom up:
 #   base/                 the vocabulary every layer shares
 #   platform/             the seam: what the game asks of the machine, and the key codes
-#   render/               drawing
-#   entities/, game/      the rules
-#   replay/               the replay format: scripts, the feed of their calls, traces
+#   entities/, game/      the rules (of the seam they use the key codes alone)
+#   render/, replay/      side by side above the rules: the drawing, which reads them, and the
+#                         replay format (scripts, the feed of their calls, traces)
 #   shell/common/         what every platform shares
 #   shell/<platform>/     one folder a platform (sdl, win32, unix, headless, web), side by side
 #   tools/, board/        the programs beside the game
@@ -31,10 +31,9 @@ rank() {
     case $1 in
     base) echo 0 ;;
     platform) echo 1 ;;
-    render) echo 2 ;;
-    entities) echo 3 ;;
-    game) echo 4 ;;
-    replay) echo 5 ;;
+    entities) echo 2 ;;
+    game) echo 3 ;;
+    render | replay) echo 4 ;;
     shell/common) echo 6 ;;
     shell/*) echo 7 ;;
     tools | board) echo 8 ;;

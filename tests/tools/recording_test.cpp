@@ -1,11 +1,10 @@
-// The game's recorder, over the replay tool's platform: what it writes is a script the replay
-// tool reads back to the very keys and calendar seconds the game saw, call by call.
-#include "platform/platform.h"
+// The game's recorder: what it writes is a script the replay tool reads back to the very keys and
+// calendar seconds the game was handed, call by call.
+#include "game/call_inputs.h"
 #include "platform/virtual_keys.h"
 #include "replay/script.h"
-#include "shell/common/call_inputs.h"
+#include "replay/script_feed.h"
 #include "shell/common/recorder.h"
-#include "shell/headless/replay_platform.h"
 #include "tests/tools/replay_run.h"
 
 #include <gtest/gtest.h>
@@ -53,18 +52,18 @@ std::string recordingOf(const std::vector<Reading>& game) {
     return text;
 }
 
-// Plays the script on the replay platform as the replay tool does, and checks every call reads
-// what the game read.
+// Feeds the script's calls as the replay tool does, and checks every call is handed what the
+// game read.
 void expectReplayReads(const ReplayScript& script, const std::vector<Reading>& game) {
-    ReplayPlatform& platform = replayPlatform();
-    platform = ReplayPlatform{};
-    platform.epoch = script.epoch;
+    ScriptedMachine machine;
+    machine.epoch = script.epoch;
     ScriptFeed feed(script);
     for (int call = 0; call < script.calls; ++call) {
-        feed.enterCall(platform, call);
-        ASSERT_EQ(calendarSeconds(), game[call].seconds) << "call " << call;
+        feed.enterCall(machine, call);
+        const CallInputs inputs = machine.inputs();
+        ASSERT_EQ(inputs.seconds, game[call].seconds) << "call " << call;
         for (const ScriptKey& key : kScriptKeys) {
-            ASSERT_EQ(keyDown(key.virtualKey), game[call].keys[key.virtualKey])
+            ASSERT_EQ(inputs.keyDown(key.virtualKey), game[call].keys[key.virtualKey])
                 << key.name << " at call " << call;
         }
     }
@@ -114,27 +113,19 @@ TEST(Recording, ACalendarSetBackIsRecordedToo) {
     expectReplayReads(*script, game);
 }
 
-TEST(Recording, TheRecorderGivesTheGameTheKeysItRecordsAndFinishesTheFile) {
+TEST(Recording, TheRecorderWritesTheInputsOfEveryCallAndFinishesTheFile) {
     const std::string path = testDirectory() + "/game.rec";
-    ReplayPlatform& platform = replayPlatform();
-    platform = ReplayPlatform{};
-    platform.epoch = 1781000000;
     {
         Recorder recorder;
         recorder.start(path);
+        CallInputs inputs;
         for (int call = 0; call < 250; ++call) {
-            platform.call = call;
-            platform.keys[KeySpace] = call >= 5 && call < 120;
-            recorder.beginCall(call);
-            // For the whole call the game reads what was recorded, whatever the machine does.
-            platform.keys[KeySpace] = !platform.keys[KeySpace];
-            EXPECT_TRUE(callInputs().fixed);
-            EXPECT_EQ(callInputs().keyDown(KeySpace), call >= 5 && call < 120);
-            EXPECT_EQ(callInputs().seconds, 1781000000 + call / 100);
+            inputs.keys[KeySpace] = call >= 5 && call < 120;
+            inputs.seconds = 1781000000 + call / 100;
+            recorder.beginCall(call, inputs);
         }
         recorder.finish(250);
     }
-    callInputs() = CallInputs{};
     EXPECT_EQ(readWhole(path), "# a game of Glimmerwake, recorded with glimmerwake --record\n"
                                "epoch 1781000000\n5 down SPACE\n100 clock 1781000001\n"
                                "120 up SPACE\n200 clock 1781000002\nend 250\n");
@@ -149,12 +140,10 @@ TEST(Recording, AFileThatCannotBeWrittenIsSaidOnceAndTheGameGoesOn) {
             Recorder recorder;
             recorder.start(path);
             for (int call = 0; call < 500; ++call) {
-                replayPlatform().call = call;
-                recorder.beginCall(call);
+                recorder.beginCall(call, CallInputs{});
             }
             recorder.finish(500);
         }
-        callInputs() = CallInputs{};
         const std::vector<std::string> said = linesOf(testing::internal::GetCapturedStderr());
         ASSERT_EQ(said.size(), 1u);
         EXPECT_EQ(said[0].rfind("glimmerwake: cannot ", 0), 0u) << said[0];

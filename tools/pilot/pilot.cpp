@@ -2,8 +2,6 @@
 
 #include "base/kinds.h"
 #include "platform/virtual_keys.h"
-#include "shell/headless/replay_platform.h"
-#include "tools/pilot/game_copy.h"
 
 #include <algorithm>
 #include <cmath>
@@ -75,8 +73,8 @@ int countPowerups(const Game& game, int type) {
 // What is about to reach a ship that stays where the plan leaves it: shots and enemies closing
 // in on its band inside its reach, which the next plan may have too little time to dodge.
 double threatAtEnd(const Game& game) {
-    const float ship = game.ship->getAngle();
-    const float reach = game.ship->getHalfWidth();
+    const float ship = game.ship.getAngle();
+    const float reach = game.ship.getHalfWidth();
     double threat = 0.0;
     const auto closing = [&](float depth, float angle, float halfWidth, float from) {
         return depth > from && depth < -7.5f && std::fabs(angle - ship) < reach + halfWidth + 1.0f;
@@ -104,16 +102,16 @@ double threatAtEnd(const Game& game) {
     return threat;
 }
 
-void holdKeys(ReplayPlatform& platform, const PilotKeys& keys) {
-    platform.keys[KeyLeft] = keys.left;
-    platform.keys[KeyRight] = keys.right;
-    platform.keys[KeySpace] = keys.fire;
-    platform.keys[Key1] = keys.weapon == kWeaponMissile;
-    platform.keys[Key2] = keys.weapon == kWeaponDestroyer;
-    platform.keys[Key3] = keys.weapon == kWeaponLaser;
-}
-
 } // namespace
+
+void holdKeys(ScriptedMachine& machine, const PilotKeys& keys) {
+    machine.keys[KeyLeft] = keys.left;
+    machine.keys[KeyRight] = keys.right;
+    machine.keys[KeySpace] = keys.fire;
+    machine.keys[Key1] = keys.weapon == kWeaponMissile;
+    machine.keys[Key2] = keys.weapon == kWeaponDestroyer;
+    machine.keys[Key3] = keys.weapon == kWeaponLaser;
+}
 
 void steerToward(float target, float shipAngle, PilotKeys& keys) {
     keys.left = target < shipAngle - kNearEnough;
@@ -121,7 +119,7 @@ void steerToward(float target, float shipAngle, PilotKeys& keys) {
 }
 
 int chooseWeapon(const Game& game) {
-    const PlayerShip& ship = *game.ship;
+    const PlayerShip& ship = game.ship;
     if (game.weaponPrompt != 0) {
         return game.weaponPrompt;
     }
@@ -136,35 +134,36 @@ int chooseWeapon(const Game& game) {
 
 Pilot::Pilot(PilotSettings settings) : settings_(settings) {}
 
-PilotKeys Pilot::keysFor(const Game& game, ReplayPlatform& platform) {
+PilotKeys Pilot::keysFor(const Game& game, const ScriptedMachine& machine) {
     const int weapon = chooseWeapon(game);
     if (!planned_ || callsSincePlan_ >= settings_.replanEvery) {
-        plan(game, platform, weapon);
+        plan(game, machine, weapon);
     }
     ++callsSincePlan_;
     PilotKeys keys;
     keys.fire = true;
     keys.weapon = weapon;
-    steerToward(target_, game.ship->getAngle(), keys);
+    steerToward(target_, game.ship.getAngle(), keys);
     return keys;
 }
 
-void Pilot::plan(const Game& game, ReplayPlatform& platform, int weapon) {
-    const int call = platform.call;
-    bool saved[256];
-    std::copy(std::begin(platform.keys), std::end(platform.keys), saved);
-
-    const float here = game.ship->getAngle();
+void Pilot::plan(const Game& game, const ScriptedMachine& machine, int weapon) {
+    const float here = game.ship.getAngle();
     double best = -std::numeric_limits<double>::infinity();
     float bestTarget = here;
     // The course held so far comes first, so that among equals the pilot keeps to it.
+    // Only the first course is foreseen on the calendar the game will see: each one after it is
+    // played on from the call where the one before stopped. The whole-level scripts were flown
+    // so, and flying them again must press the same keys; the calendar moves only the spawns'
+    // random angles, which the courses meet alike.
+    ScriptedMachine ahead = machine;
     std::vector<float> courses{planned_ ? target_ : here, here};
     for (float angle = -kWall; angle <= kWall + 0.01f; angle += settings_.courseSpacing) {
         courses.push_back(angle);
     }
     courses.push_back(kWall);
     for (const float course : courses) {
-        const double value = playAhead(game, platform, course, weapon);
+        const double value = playAhead(game, ahead, course, weapon);
         if (value > best) {
             best = value;
             bestTarget = course;
@@ -173,21 +172,18 @@ void Pilot::plan(const Game& game, ReplayPlatform& platform, int weapon) {
     target_ = bestTarget;
     planned_ = true;
     callsSincePlan_ = 0;
-
-    platform.call = call;
-    std::copy(std::begin(saved), std::end(saved), platform.keys);
 }
 
-double Pilot::playAhead(const Game& game, ReplayPlatform& platform, float target, int weapon) {
-    copyGame(game, forecast_);
+double Pilot::playAhead(const Game& game, ScriptedMachine& ahead, float target, int weapon) {
+    forecast_ = game;
     Game& g = forecast_;
-    const int call = platform.call;
+    const int first = ahead.call;
     const int bossBefore = bossHitPoints(g);
-    const int scoreBefore = g.ship->getScore();
+    const int scoreBefore = g.ship.getScore();
     const int swarmBefore = swarmHitsLeft(g.splitterGroup);
     const int powerupsBefore[4] = {0, countPowerups(g, 1), countPowerups(g, 2),
                                    countPowerups(g, 3)};
-    const int livesAtStart = g.ship->getLives();
+    const int livesAtStart = g.ship.getLives();
 
     double value = 0.0;
     int lives = livesAtStart;
@@ -195,11 +191,11 @@ double Pilot::playAhead(const Game& game, ReplayPlatform& platform, float target
         PilotKeys keys;
         keys.fire = true;
         keys.weapon = weapon;
-        steerToward(target, g.ship->getAngle(), keys);
-        platform.call = call + k;
-        holdKeys(platform, keys);
-        stepUnseen(g);
-        const int now = g.ship->getLives();
+        steerToward(target, g.ship.getAngle(), keys);
+        ahead.call = first + k;
+        holdKeys(ahead, keys);
+        g.advance(ahead.inputs());
+        const int now = g.ship.getLives();
         if (now < lives) {
             // The sooner, the worse: a late loss may yet be dodged by a later plan.
             value -= kLife * (lives - now) * (2.0 - static_cast<double>(k) / settings_.horizon);
@@ -209,7 +205,7 @@ double Pilot::playAhead(const Game& game, ReplayPlatform& platform, float target
             return value - kLostGame * (2.0 - static_cast<double>(k) / settings_.horizon);
         }
     }
-    if (g.ship->hitPending) {
+    if (g.ship.hitPending) {
         value -= kLife;
     }
     // A wrench taken at five lives is still one fewer left to drift by.
@@ -221,10 +217,10 @@ double Pilot::playAhead(const Game& game, ReplayPlatform& platform, float target
         }
     }
     value += kBossHitPoint * (bossBefore - bossHitPoints(g));
-    value += kPoint * (g.ship->getScore() - scoreBefore);
+    value += kPoint * (g.ship.getScore() - scoreBefore);
     value -= kRing * countKind(g, kKindRing);
     value += kSwarmHit * (swarmBefore - swarmHitsLeft(g.splitterGroup));
     value -= kThreatAtEnd * threatAtEnd(g);
-    value -= kCourseLength * std::fabs(target - game.ship->getAngle());
+    value -= kCourseLength * std::fabs(target - game.ship.getAngle());
     return value;
 }

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "game/game.h"
-
-struct ReplayPlatform;
+#include "replay/script_feed.h"
 
 // The keys a player holds through one call of play.
 struct PilotKeys {
@@ -25,19 +24,18 @@ struct PilotSettings {
 };
 
 // Plays the level as a good player would. Every few calls it takes a copy of the game and plays
-// each of a fan of courses ahead on it (steer to an angle of the field and hold there, firing
-// all the time, with the weapon of the moment), on the very clocks the game will see, so that
-// what it foresees is what would happen: enemies, their shots, the boss's dives, the spawns to
-// come, its own shots' hits. It takes the course that loses the fewest lives, and among those
-// the one that does the level the most good (damage to the boss, kills, splits of the swarm,
-// pickups caught), then the one nearest to where the ship is.
+// each of a fan of courses ahead on it, with the game's own step (steer to an angle of the field
+// and hold there, firing all the time, with the weapon of the moment), on the very clocks the game
+// will see, so that what it foresees is what would happen: enemies, their shots, the boss's dives,
+// the spawns to come, its own shots' hits. It takes the course that loses the fewest lives, and
+// among those the one that does the level the most good (damage to the boss, kills, splits of the
+// swarm, pickups caught), then the one nearest to where the ship is.
 class Pilot {
   public:
     explicit Pilot(PilotSettings settings = {});
 
-    // The keys for the call the platform is about to run on `game`, which must be playing. The
-    // platform's clock and keys are used for the forecasts and put back as they were.
-    PilotKeys keysFor(const Game& game, ReplayPlatform& platform);
+    // The keys for the call the machine is about to run on `game`, which must be playing.
+    PilotKeys keysFor(const Game& game, const ScriptedMachine& machine);
 
     // Forgets the plan: the next call plans afresh (a new game, or one the pilot did not fly).
     void forget() { planned_ = false; }
@@ -45,8 +43,8 @@ class Pilot {
     float target() const { return target_; }
 
   private:
-    double playAhead(const Game& game, ReplayPlatform& platform, float target, int weapon);
-    void plan(const Game& game, ReplayPlatform& platform, int weapon);
+    double playAhead(const Game& game, ScriptedMachine& ahead, float target, int weapon);
+    void plan(const Game& game, const ScriptedMachine& machine, int weapon);
 
     PilotSettings settings_;
     bool planned_ = false;
@@ -54,6 +52,9 @@ class Pilot {
     float target_ = 0.0f;
     Game forecast_;
 };
+
+// Holds the pilot's keys down on the machine, and every other key of play up.
+void holdKeys(ScriptedMachine& machine, const PilotKeys& keys);
 
 // The weapon the pilot wants: the one a prompt asks for, the missiles against the boss (three
 // hit points a shot), the laser once it is had, else the one in hand.

@@ -2,9 +2,7 @@
 
 #include "base/kinds.h"
 #include "entities/splitter_group.h"
-#include "game/frame_step.h"
 #include "platform/virtual_keys.h"
-#include "shell/headless/replay_platform.h"
 
 namespace {
 
@@ -20,17 +18,15 @@ const KeyName kPlayKeys[] = {{KeyLeft, "LEFT"}, {KeyRight, "RIGHT"}, {KeySpace, 
 constexpr int kPlayChosen = 2;
 // A few frames past the last one that counts, so the trace shows the ship still flying.
 constexpr int kEndlessMargin = 10;
-constexpr int kBannerAfter = 8700;
-constexpr int kBannerBefore = 9000;
 
 class ScriptWriter {
   public:
-    ScriptWriter(std::ostream& out, ReplayPlatform& platform) : out_(out), platform_(platform) {}
+    ScriptWriter(std::ostream& out, ScriptedMachine& machine) : out_(out), machine_(machine) {}
 
     void set(int virtualKey, const char* name, bool down) {
-        bool& held = platform_.keys[virtualKey];
+        bool& held = machine_.keys[virtualKey];
         if (held != down) {
-            out_ << platform_.call << (down ? " down " : " up ") << name << '\n';
+            out_ << machine_.call << (down ? " down " : " up ") << name << '\n';
             held = down;
         }
     }
@@ -49,7 +45,7 @@ class ScriptWriter {
 
   private:
     std::ostream& out_;
-    ReplayPlatform& platform_;
+    ScriptedMachine& machine_;
 };
 
 void note(int& reached, bool now, int call) {
@@ -62,10 +58,10 @@ void note(int& reached, bool now, int call) {
 
 LevelReach flyWholeLevel(std::ostream& script, std::int64_t epoch, const PilotSettings& settings,
                          int maxCalls) {
-    Game& game = frameStepGame();
-    ReplayPlatform& platform = replayPlatform();
-    platform.epoch = epoch;
-    ScriptWriter writer(script, platform);
+    Game game;
+    ScriptedMachine machine;
+    machine.epoch = epoch;
+    ScriptWriter writer(script, machine);
     Pilot pilot(settings);
     LevelReach reach;
     script << "epoch " << epoch << '\n';
@@ -73,20 +69,20 @@ LevelReach flyWholeLevel(std::ostream& script, std::int64_t epoch, const PilotSe
     int wrenches = 0;
     int call = 0;
     for (; call < maxCalls; ++call) {
-        platform.call = call;
+        machine.call = call;
         if (call == kPlayChosen) {
             writer.set(KeyReturn, "RETURN", true);
         } else if (call == kPlayChosen + 1) {
             writer.set(KeyReturn, "RETURN", false);
         }
         if (game.gameState == GameState::Playing) {
-            writer.hold(pilot.keysFor(game, platform));
+            writer.hold(pilot.keysFor(game, machine));
         }
-        FrameStep();
+        game.advance(machine.inputs());
         if (game.gameState != GameState::Playing) {
             continue;
         }
-        const PlayerShip& ship = *game.ship;
+        const PlayerShip& ship = game.ship;
         note(reach.secondWeapon, ship.getHighestWeapon() >= kWeaponDestroyer, call);
         note(reach.firstPromptObeyed,
              game.weaponPrompt == kWeaponMissile && ship.getCurrentWeapon() == kWeaponMissile &&
@@ -103,8 +99,7 @@ LevelReach flyWholeLevel(std::ostream& script, std::int64_t epoch, const PilotSe
         note(reach.wrenchCaught, wrenchesNow < wrenches, call);
         wrenches = wrenchesNow;
         note(reach.thirdWeapon, ship.getHighestWeapon() == kWeaponLaser, call);
-        note(reach.bannerSeen,
-             game.frameCounter > kBannerAfter && game.frameCounter < kBannerBefore, call);
+        note(reach.bannerSeen, bannerShown(game.frameCounter), call);
         note(reach.swarmSplit, game.splitterGroup.generation == kSwarmGeneration, call);
         note(reach.swarmDestroyed, game.splitterGroup.remaining == 0, call);
         if (reach.endlessFrame < 0 && game.endlessSpawning) {
@@ -123,7 +118,7 @@ LevelReach flyWholeLevel(std::ostream& script, std::int64_t epoch, const PilotSe
             }
         }
     }
-    reach.livesLeft = game.ship->getLives();
+    reach.livesLeft = game.ship.getLives();
     reach.calls = call;
     script << "end " << call << '\n';
     return reach;

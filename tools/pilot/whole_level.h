@@ -27,9 +27,8 @@ struct LevelReach {
 // Frames of endless spawning the pilot must live through.
 constexpr int kEndlessFrames = 500;
 
-// Plays one game with the calendar starting at `epoch`: Return in the menu, then the pilot until
+// Plays a new game with the calendar starting at `epoch`: Return in the menu, then the pilot until
 // it has lived `kEndlessFrames` frames of endless spawning (and a few more), the game is lost or
-// `maxCalls` have run. Writes the replay script of it to `script`. Runs the process's one game,
-// which must not have been played before.
+// `maxCalls` have run. Writes the replay script of it to `script`.
 LevelReach flyWholeLevel(std::ostream& script, std::int64_t epoch, const PilotSettings& settings,
                          int maxCalls);

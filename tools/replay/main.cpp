@@ -1,12 +1,13 @@
-// glimmerwake-replay: plays the game from a key script over its own frame function and prints
-// the whole game state after every call, one JSON object a line.
-#include "game/frame_step.h"
+// glimmerwake-replay: plays the game's rules from a key script and prints the whole game state
+// after every call, one JSON object a line. Only a script with shots draws its frames.
+#include "game/game.h"
+#include "render/renderer.h"
 #include "replay/script.h"
+#include "replay/script_feed.h"
 #include "replay/trace.h"
 #include "shell/common/music_cues.h"
 #include "shell/common/offscreen_context.h"
 #include "shell/common/rgb_png.h"
-#include "shell/headless/replay_platform.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -138,48 +139,55 @@ bool writeMusic(Listening& listening, int call, const Game& game) {
 // Plays the script's calls and prints their trace; returns the exit status.
 int play(const ReplayScript& script, const std::string& scriptName, Listening& listening) {
     std::unique_ptr<OffscreenContext> context;
+    std::unique_ptr<Renderer> renderer;
     if (!script.shots.empty()) {
-        // Made before the first call, so the images and fonts it loads go into this context.
+        // Made before the first call, so the images and fonts the drawing loads go into it.
         context = std::make_unique<OffscreenContext>();
         if (!context->ok()) {
             std::fprintf(stderr, "glimmerwake-replay: no OpenGL context for the shots: %s\n",
                          context->error().c_str());
             return kExitNoShot;
         }
+        renderer = std::make_unique<Renderer>();
         // The viewport and projection the game's window sets up as it opens.
-        frameStepResize(OffscreenContext::kWidth, OffscreenContext::kHeight);
+        renderer->resize(OffscreenContext::kWidth, OffscreenContext::kHeight);
     }
 
-    ReplayPlatform& platform = replayPlatform();
-    platform.epoch = script.epoch;
+    Game game;
+    ScriptedMachine machine;
+    machine.epoch = script.epoch;
     ScriptFeed feed(script);
     auto nextShot = script.shots.begin();
     std::string line;
     int status = kExitDone;
+    bool quit = false;
     int call = 0;
-    for (; call < script.calls && !platform.quitRequested && status == kExitDone; ++call) {
-        feed.enterCall(platform, call);
-        FrameStep();
-        // The call has presented its frame, and the framebuffer, which is never swapped, still
-        // holds it.
+    for (; call < script.calls && !quit && status == kExitDone; ++call) {
+        feed.enterCall(machine, call);
+        const CallOutcome outcome = game.advance(machine.inputs());
+        quit = outcome.quit;
+        if (renderer) {
+            // Every frame is drawn, not only those shot: the drawing state carries from one
+            // frame to the next. The framebuffer, which is never swapped, then holds the frame.
+            renderer->drawFrame(game, outcome.picture);
+        }
         for (; nextShot != script.shots.end() && nextShot->call == call; ++nextShot) {
             if (!takeShot(*context, *nextShot, scriptName)) {
                 status = kExitNoShot;
             }
         }
-        if (listening.sounds != nullptr &&
-            !writeSounds(listening.sounds, call, soundsOfCall(call))) {
+        if (listening.sounds != nullptr && !writeSounds(listening.sounds, call, outcome.sounds)) {
             std::fprintf(stderr, "glimmerwake-replay: cannot write the sounds: %s\n",
                          std::strerror(errno));
             return kExitTraceLost;
         }
-        if (listening.music != nullptr && !writeMusic(listening, call, frameStepGame())) {
+        if (listening.music != nullptr && !writeMusic(listening, call, game)) {
             std::fprintf(stderr, "glimmerwake-replay: cannot write the music: %s\n",
                          std::strerror(errno));
             return kExitTraceLost;
         }
         line.clear();
-        appendTraceLine(line, call, frameStepGame());
+        appendTraceLine(line, call, game);
         if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size()) {
             std::fprintf(stderr, "glimmerwake-replay: cannot write the trace: %s\n",
                          std::strerror(errno));

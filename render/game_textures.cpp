@@ -1,4 +1,4 @@
-#include "game/game_textures.h"
+#include "render/game_textures.h"
 
 #include "platform/platform.h"
 

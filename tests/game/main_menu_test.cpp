@@ -1,32 +1,38 @@
+#include "game/game.h"
 #include "platform/virtual_keys.h"
-#include "render/main_menu.h"
-#include "tests/support/test_platform.h"
+#include "tests/support/rules_machine.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// The menu's six variables as the frame function keeps them, starting as a new game has them.
+// A new game just past its set-up, its menu's frames run one at a time.
 struct Menu {
-    bool quitChosen = false;
-    bool playChosen = false;
-    float cursorY = 0.4f;
-    int selection = 0;
-    bool upArmed = false;
-    bool downArmed = false;
+    Menu() { game.gameState = GameState::Menu; }
 
-    void frame() { runMainMenu(0, quitChosen, playChosen, cursorY, selection, upArmed, downArmed); }
+    void frame() {
+        const CallOutcome outcome = rules_machine::step(game);
+        EXPECT_EQ(outcome.picture.screen, Screen::Menu);
+    }
+
+    Game game;
+    bool& quitChosen = game.menuQuitChosen;
+    bool& playChosen = game.menuPlayChosen;
+    float& cursorY = game.menuCursorY;
+    int& selection = game.menuSelection;
+    bool& upArmed = game.menuUpArmed;
+    bool& downArmed = game.menuDownArmed;
 };
 
 class MainMenu : public ::testing::Test {
   protected:
-    void SetUp() override { test_platform::reset(); }
+    void SetUp() override { rules_machine::reset(); }
     Menu menu;
 };
 
 TEST_F(MainMenu, AnArrowMovesOncePerPressAndTheMarkerFollowsAFrameLater) {
     menu.frame(); // arms both arrows
-    test_platform::press(KeyDown);
+    rules_machine::press(KeyDown);
     menu.frame();
     EXPECT_EQ(menu.selection, 1);
     EXPECT_FLOAT_EQ(menu.cursorY, 0.3f);
@@ -36,35 +42,35 @@ TEST_F(MainMenu, AnArrowMovesOncePerPressAndTheMarkerFollowsAFrameLater) {
     EXPECT_EQ(menu.selection, 1);
     EXPECT_FLOAT_EQ(menu.cursorY, -0.1f);
 
-    test_platform::release(KeyDown);
+    rules_machine::release(KeyDown);
     menu.frame();
-    test_platform::press(KeyUp);
+    rules_machine::press(KeyUp);
     menu.frame();
     EXPECT_EQ(menu.selection, 0);
     // Down from Play and Up from Play both wrap to the other entry.
-    test_platform::release(KeyUp);
+    rules_machine::release(KeyUp);
     menu.frame();
-    test_platform::press(KeyUp);
+    rules_machine::press(KeyUp);
     menu.frame();
     EXPECT_EQ(menu.selection, 1);
 }
 
 TEST_F(MainMenu, AnArrowHeldSinceStartUpMovesNothingUntilReleased) {
-    test_platform::press(KeyDown);
+    rules_machine::press(KeyDown);
     menu.frame();
     menu.frame();
     EXPECT_EQ(menu.selection, 0);
-    test_platform::release(KeyDown);
+    rules_machine::release(KeyDown);
     menu.frame();
-    test_platform::press(KeyDown);
+    rules_machine::press(KeyDown);
     menu.frame();
     EXPECT_EQ(menu.selection, 1);
 }
 
 TEST_F(MainMenu, UpAndDownTogetherLeaveTheSelection) {
     menu.frame();
-    test_platform::press(KeyUp);
-    test_platform::press(KeyDown);
+    rules_machine::press(KeyUp);
+    rules_machine::press(KeyDown);
     menu.frame();
     EXPECT_EQ(menu.selection, 0);
     EXPECT_FALSE(menu.upArmed);
@@ -73,26 +79,31 @@ TEST_F(MainMenu, UpAndDownTogetherLeaveTheSelection) {
 
 TEST_F(MainMenu, ConfirmingNeedsNoReleaseAndTakesTheEntryJustSelected) {
     // Return held as the menu comes up starts the game at once.
-    test_platform::press(KeyReturn);
+    rules_machine::press(KeyReturn);
     menu.frame();
     EXPECT_TRUE(menu.playChosen);
     EXPECT_FALSE(menu.quitChosen);
 
-    test_platform::reset();
+    rules_machine::reset();
     Menu second;
     second.frame();
-    test_platform::press(KeyDown);
-    test_platform::press(KeySpace);
+    rules_machine::press(KeyDown);
+    rules_machine::press(KeySpace);
     second.frame();
     EXPECT_TRUE(second.quitChosen);
     EXPECT_FALSE(second.playChosen);
 }
 
-TEST_F(MainMenu, EachFrameTakesItsTenMilliseconds) {
+TEST_F(MainMenu, TheSelectionMovesWithASoundAndAConfirmationIsHeard) {
     menu.frame();
+    rules_machine::press(KeyDown);
     menu.frame();
-    EXPECT_EQ(test_platform::state().waits, 2);
-    EXPECT_EQ(test_platform::state().tick, 20u);
+    rules_machine::release(KeyDown);
+    rules_machine::press(KeyReturn);
+    menu.frame();
+    EXPECT_EQ(rules_machine::state().sounds,
+              (std::vector<SoundEffect>{SoundEffect::MenuMove, SoundEffect::MenuConfirm}));
+    EXPECT_EQ(menu.game.gameState, GameState::Quit);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "entities/placement.h"
+#include "render/placement.h"
 
 #include "render/gl.h"
 

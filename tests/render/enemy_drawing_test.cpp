@@ -3,6 +3,7 @@
 #include "entities/splitter_enemy.h"
 #include "entities/square_enemy.h"
 #include "entities/wedge_enemy.h"
+#include "render/entity_drawing.h"
 #include "render/gl.h"
 #include "render/gl_state.h"
 #include "render/view.h"
@@ -37,7 +38,7 @@ bool isSquarePurple(Frame::Pixel p) {
 TEST_F(EnemyDrawing, WedgeStraightAheadLiesOnTheFloorBelowTheCentre) {
     Placed<WedgeEnemy> wedge(0);
     wedge.place(-10.0f, 0.0f);
-    wedge.draw();
+    drawEnemy(wedge);
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
     const Frame frame = readFrame();
     EXPECT_GT(frame.count(490, 550, 534, 590, isWedgeRed), 100);
@@ -49,7 +50,7 @@ TEST_F(EnemyDrawing, WedgeStraightAheadLiesOnTheFloorBelowTheCentre) {
 TEST_F(EnemyDrawing, PositiveAnglesAreToTheRight) {
     Placed<SquareEnemy> square;
     square.place(-12.0f, 20.0f);
-    square.draw();
+    drawEnemy(square);
     const Frame frame = readFrame();
     EXPECT_GT(frame.count(512, 384, 1024, 768, isSquarePurple), 100);
     EXPECT_EQ(frame.count(0, 0, 512, 768, isSquarePurple), 0);
@@ -57,13 +58,13 @@ TEST_F(EnemyDrawing, PositiveAnglesAreToTheRight) {
 
 TEST_F(EnemyDrawing, OutlinedKindsLeaveTheirLineWidthSet) {
     RingEnemy ring;
-    ring.draw();
+    drawEnemy(ring);
     GLfloat width = 0.0f;
     glGetFloatv(GL_LINE_WIDTH, &width);
     EXPECT_EQ(width, 4.0f);
 
     const SplitterEnemy splitter(1, 0.0f, 0.0f);
-    splitter.draw();
+    drawSplitter(splitter);
     glGetFloatv(GL_LINE_WIDTH, &width);
     EXPECT_EQ(width, 6.0f);
 

@@ -1,6 +1,0 @@
-#include "shell/common/call_inputs.h"
-
-CallInputs& callInputs() {
-    static CallInputs inputs;
-    return inputs;
-}
