@@ -115,7 +115,11 @@ void sessionNoteMusic(bool on) {
 
 void sessionBeforeSwap() {
     Session& s = session();
-    drawNoteLines(s.play->notes());
+    // The buffer swap calls this in every program that runs the desktop's frame, also in one that
+    // started no session (the pad check): that one has no notes to draw.
+    if (s.play) {
+        drawNoteLines(s.play->notes());
+    }
     if (s.watcher) {
         s.watcher->beforeSwap(s.calls);
     }
