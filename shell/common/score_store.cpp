@@ -54,9 +54,9 @@ ScoreTables ScoreStore::loadLocked() {
     } else if (read == FileRead::Read) {
         outcome = readTables(text, tables, error);
     } else {
-        // Unreadable now is not corrupt: the file is left where it is for the next run.
-        std::fprintf(stderr, "glimmerwake: cannot read the high scores %s: %s\n",
-                     tablePath_.c_str(), error.c_str());
+        // Unreadable now is not corrupt: the file is left where it is for the next run. Said once
+        // with the rest of the folder's troubles, however often the tables are read.
+        reportOnce("cannot read the high scores " + tablePath_ + ": " + error);
         return tables;
     }
     if (outcome == TableRead::Read) {
