@@ -213,15 +213,14 @@ case_corrupt() {
     echo "corrupt: set aside, said once, a fresh table; an unwritable folder said once"
 }
 
-case_together() {
-    # Two windows side by side: a window under another shows the other's pixels to a screenshot.
-    start_xvfb 2100x800x24
-    local pids=() windows=() round
+# Plays two games side by side and ends both in the same moment; their scores are left in
+# $work/game1.final and $work/game2.final.
+play_two_at_once() {
+    local pids=() windows=() round tries
     for round in 1 2; do
         start_game "$source_dir" "$game" --window --final-state "$work/game$round.final"
         wait_for_window
         # The new game's window is the one not seen before: the keys go to it.
-        local tries
         for tries in $(seq 100); do
             window=$(xdotool search --name '^Glimmerwake$' | grep -vxF "$(printf '%s\n' "${windows[@]:-none}")" |
                 head -1 || true)
@@ -242,11 +241,23 @@ case_together() {
     for pid in "${pids[@]}"; do
         game_pid=$pid
         wait_for_exit 20
-        [ "$game_status" = 0 ] || fail "a game ended with status $game_status"
+        [ "$game_status" = 0 ] || fail "a game ended with status $game_status: $(cat "$work/game.log")"
     done
-    local first second
-    first=$(score_of "$work/game1.final")
-    second=$(score_of "$work/game2.final")
+}
+
+case_together() {
+    # Two windows side by side: a window under another shows the other's pixels to a screenshot.
+    start_xvfb 2100x800x24
+    local first second try
+    # A game that hits nothing (a slow build draws few frames in its seconds) never enters the
+    # table: both are played again, at most twice more.
+    for try in 1 2 3; do
+        rm -rf "$data"
+        play_two_at_once
+        first=$(score_of "$work/game1.final")
+        second=$(score_of "$work/game2.final")
+        [ "$first" -gt 0 ] && [ "$second" -gt 0 ] && break
+    done
     [ "$first" -gt 0 ] && [ "$second" -gt 0 ] || fail "no score made: $first, $second"
     [ "$(grep -c '^entry ' "$data/scores")" = 2 ] || fail "not both kept: $(cat "$data/scores")"
     grep -q "^entry $first " "$data/scores" && grep -q "^entry $second " "$data/scores" ||
