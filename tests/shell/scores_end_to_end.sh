@@ -222,7 +222,8 @@ play_two_at_once() {
         wait_for_window
         # The new game's window is the one not seen before: the keys go to it.
         for tries in $(seq 100); do
-            window=$(xdotool search --name '^Glimmerwake$' | grep -vxF "$(printf '%s\n' "${windows[@]:-none}")" |
+            # Only a mapped window takes the focus: one found before it is shown refuses it.
+            window=$(xdotool search --onlyvisible --name '^Glimmerwake$' | grep -vxF "$(printf '%s\n' "${windows[@]:-none}")" |
                 head -1 || true)
             [ -n "$window" ] && break
             sleep 0.2
@@ -230,7 +231,10 @@ play_two_at_once() {
         [ -n "$window" ] || fail "the second game's window never came"
         windows+=("$window")
         xdotool windowmove --sync "$window" $(((round - 1) * 1060)) 0
-        xdotool windowfocus --sync "$window"
+        for tries in $(seq 20); do
+            xdotool windowfocus --sync "$window" 2>/dev/null && break
+            sleep 0.2
+        done
         wait_for_menu_title
         hold Return
         fight 10
