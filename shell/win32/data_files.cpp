@@ -2,12 +2,11 @@
 // LockFileEx, and reads that refuse anything but a file on a disk.
 #include "shell/common/data_files.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <system_error>
+#include <windows.h>
 
 namespace {
 
@@ -15,9 +14,8 @@ namespace {
 std::string reason() {
     const DWORD code = GetLastError();
     char text[256] = {};
-    const DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                       0, text, sizeof text, nullptr);
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, code, 0, text, sizeof text, nullptr);
     std::string said(text, length);
     while (!said.empty() && (said.back() == '\n' || said.back() == '\r' || said.back() == '.')) {
         said.pop_back();
@@ -59,8 +57,7 @@ bool writeAll(HANDLE file, std::string_view contents) {
 // Beside `path`, a name no other writer (another thread, another game) uses at the same time.
 std::string temporaryNameFor(const std::string& path) {
     static std::atomic<unsigned> counter{0};
-    return path + ".new-" + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(counter++);
+    return path + ".new-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++);
 }
 
 } // namespace
@@ -179,9 +176,9 @@ DataLock::~DataLock() {
 }
 
 bool DataLock::acquire(const std::string& path, std::string& error) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         error = "cannot make the lock " + path + ": " + reason();
         return false;

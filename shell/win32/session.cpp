@@ -66,8 +66,7 @@ bool startSession(const CommandLine& commandLine, const Settings& settings) {
     options.daily = commandLine.daily;
     options.keepScores = commandLine.watchFile.empty();
     options.folder = userDataDirectory();
-    options.runName =
-        runNameOf(calendarSeconds(), static_cast<long>(GetCurrentProcessId()));
+    options.runName = runNameOf(calendarSeconds(), static_cast<long>(GetCurrentProcessId()));
     // No "~" on Windows: the notes show the data folder's whole path, as Explorer would.
     options.settings = settings;
     s.play = std::make_unique<ScoredPlay>(options, frameStepGame());

@@ -98,16 +98,16 @@ TEST_F(Win32DataFiles, TheLockIsHeldUntilItsOwnerGoes) {
     auto first = std::make_unique<DataLock>();
     ASSERT_TRUE(first->acquire(path("lock"), error)) << error;
     // Another game's attempt waits while the first holds it.
-    HANDLE other = CreateFileA(path("lock").c_str(), GENERIC_READ | GENERIC_WRITE,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                               nullptr);
+    HANDLE other =
+        CreateFileA(path("lock").c_str(), GENERIC_READ | GENERIC_WRITE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
     OVERLAPPED whole{};
-    EXPECT_FALSE(LockFileEx(other, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
-                            MAXDWORD, MAXDWORD, &whole));
+    EXPECT_FALSE(LockFileEx(other, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                            MAXDWORD, &whole));
     first.reset();
-    EXPECT_TRUE(LockFileEx(other, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
-                           MAXDWORD, MAXDWORD, &whole));
+    EXPECT_TRUE(LockFileEx(other, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                           MAXDWORD, &whole));
     CloseHandle(other);
 }
 
