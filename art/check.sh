@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Repaints Data/ and the desktop icons and synthesises Data/Sounds/ into a temporary directory,
-# and compares them with the committed Data/ and packaging/icons/, byte for byte. Exits 1, listing
-# the files, when any differs, is missing or is not made by the sources.
+# Repaints Data/, the desktop icons and the Windows icon and synthesises Data/Sounds/ into a
+# temporary directory, and compares them with the committed Data/, packaging/icons/ and
+# packaging/windows/glimmerwake.ico, byte for byte. Exits 1, listing the files, when any differs,
+# is missing or is not made by the sources.
 set -euo pipefail
 art_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 repo_dir=$(dirname "$art_dir")
@@ -14,7 +15,8 @@ trap 'rm -rf "$scratch"' EXIT
 # Ninja, as everywhere else: the scripts install it, and nothing installs make.
 cmake -S "$art_dir" -B "$scratch/build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$scratch/build" -j2 --target glimmerwake-art glimmerwake-sfx >/dev/null
-"$scratch/build/glimmerwake-art" --data "$scratch/Data" --icons "$scratch/icons"
+"$scratch/build/glimmerwake-art" --data "$scratch/Data" --icons "$scratch/icons" \
+    --windows-icon "$scratch/windows/glimmerwake.ico"
 "$scratch/build/glimmerwake-sfx" --sounds "$scratch/Data/Sounds"
 
 list_files() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
@@ -40,11 +42,13 @@ compare() {
 }
 compare "$scratch/Data" "$repo_dir/Data" Data/
 compare "$scratch/icons" "$repo_dir/packaging/icons" packaging/icons/
+cmp -s "$scratch/windows/glimmerwake.ico" "$repo_dir/packaging/windows/glimmerwake.ico" ||
+    problems+=("differs from its sources or is missing: packaging/windows/glimmerwake.ico")
 made=$(list_files "$scratch/Data")
 
 if [ ${#problems[@]} -gt 0 ]; then
-    echo "art: Data/ or packaging/icons/ does not match art/src (run art/rebuild.sh and commit):" >&2
+    echo "art: Data/, packaging/icons/ or the Windows icon does not match art/src (run art/rebuild.sh and commit):" >&2
     printf '  %s\n' "${problems[@]}" >&2
     exit 1
 fi
-echo "art: all $(wc -l <<<"$made") files of Data/ and the $(list_files "$scratch/icons" | wc -l) icons match their sources"
+echo "art: all $(wc -l <<<"$made") files of Data/ and the $(list_files "$scratch/icons" | wc -l) icons and the Windows icon match their sources"

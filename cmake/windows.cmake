@@ -25,11 +25,35 @@ add_library(glimmerwake_win32_services OBJECT shell/win32/files.cpp shell/win32/
 target_include_directories(glimmerwake_win32_services PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(glimmerwake_win32_services PUBLIC opengl32 gdi32)
 
-add_executable(glimmerwake WIN32 shell/win32/win_main.cpp shell/win32/game_window.cpp
-    shell/win32/platform.cpp shell/win32/frame_clock.cpp shell/common/data_directory.cpp
-    shell/common/frame_step.cpp shell/win32/win32_sound.cpp ${GLIMMERWAKE_SOUND_SOURCES})
-target_link_libraries(glimmerwake PRIVATE glimmerwake_render glimmerwake_replay
-    glimmerwake_win32_services user32 gdi32 winmm)
+# The icon, the version information and the manifest, compiled by windres. The version is the
+# project's; the manifest's has four parts.
+enable_language(RC)
+set(GLIMMERWAKE_VERSION_QUAD "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0")
+set(GLIMMERWAKE_MANIFEST ${CMAKE_BINARY_DIR}/glimmerwake.manifest)
+configure_file(shell/win32/glimmerwake.manifest.in ${GLIMMERWAKE_MANIFEST} @ONLY)
+configure_file(shell/win32/glimmerwake.rc.in ${CMAKE_BINARY_DIR}/glimmerwake.rc @ONLY)
+
+# What every platform shares: the frame function, the command line, the recorder, the high scores
+# and the settings, the sound mixer and its music. The recorder is the Linux game's own, given the
+# C runtime's names for its few POSIX calls.
+add_library(glimmerwake_shell_common STATIC ${GLIMMERWAKE_SHELL_COMMON_SOURCES})
+target_compile_definitions(glimmerwake_shell_common PRIVATE
+    GLIMMERWAKE_VERSION="${PROJECT_VERSION}")
+set_source_files_properties(shell/common/recorder.cpp PROPERTIES COMPILE_OPTIONS
+    "-include;${CMAKE_SOURCE_DIR}/shell/win32/posix_calls.h;-Wno-unused-variable")
+target_link_libraries(glimmerwake_shell_common PUBLIC glimmerwake_replay glimmerwake_render)
+
+# The player's data folder (%APPDATA%\Glimmerwake\) and its files.
+add_library(glimmerwake_win32_data OBJECT shell/win32/user_data.cpp shell/win32/data_files.cpp)
+target_include_directories(glimmerwake_win32_data PUBLIC ${CMAKE_SOURCE_DIR})
+
+add_executable(glimmerwake WIN32 ${CMAKE_BINARY_DIR}/glimmerwake.rc shell/win32/win_main.cpp
+    shell/win32/game_window.cpp shell/win32/platform.cpp shell/win32/key_state.cpp
+    shell/win32/console.cpp shell/win32/session.cpp shell/win32/watcher.cpp
+    shell/win32/xinput_pads.cpp shell/win32/frame_clock.cpp shell/win32/win32_sound.cpp
+    shell/win32/rgb_png.cpp)
+target_link_libraries(glimmerwake PRIVATE glimmerwake_shell_common glimmerwake_win32_data
+    glimmerwake_win32_services user32 gdi32 winmm shell32 ole32)
 
 add_executable(glimmerwake-replay tools/replay/main.cpp tools/replay/verify_command.cpp
     shell/common/music_cues.cpp shell/common/music_score.cpp shell/headless/replay_platform.cpp

@@ -3,7 +3,8 @@
 # libpng from Debian's own source package against mingw's static zlib, then the game and the
 # replay tool with cmake/mingw-w64.cmake into build-windows/ (or $GLIMMERWAKE_WINDOWS_BUILD).
 # Leaves there glimmerwake.exe and glimmerwake-replay.exe, static (no DLL beyond the system's),
-# and glimmerwake-windows.zip with both, Data/ and a read-me.
+# glimmerwake-windows.zip with both, Data/ and a read-me, and the installer glimmerwake-setup.exe
+# with the same files (NSIS, packaging/windows/glimmerwake.nsi).
 #   scripts/build-windows.sh [--tests]    --tests also builds the unit tests that run under Wine
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,6 +22,8 @@ packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64 libz-mingw-w64-dev
     # building: the same tools as the Linux build, and dpkg-dev for apt-get source
     cmake ninja-build dpkg-dev zip binutils-mingw-w64-x86-64
+    # the installer
+    nsis
     # running the Windows programs: Wine, and the X and GL libraries it loads
     wine wine64 libgl1-mesa-dri libglx-mesa0 libglu1-mesa libxrender1 libxrandr2 libxi6
     libxcursor1 libxinerama1 libxcomposite1 libxxf86vm1 libfreetype6 libfontconfig1 fonts-liberation2
@@ -95,7 +98,7 @@ cmake -S "$top" -B "$out" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.
 nice -n 10 cmake --build "$out" -j "$jobs"
 
 # Nothing but the system's own DLLs: the C and C++ runtimes, libpng and zlib are linked in.
-system_dlls='^(KERNEL32|USER32|GDI32|OPENGL32|GLU32|WINMM|msvcrt)\.dll$'
+system_dlls='^(KERNEL32|USER32|GDI32|OPENGL32|GLU32|WINMM|SHELL32|ole32|msvcrt)\.dll$'
 for program in glimmerwake glimmerwake-replay; do
     foreign=$(x86_64-w64-mingw32-objdump -p "$out/$program.exe" | sed -n 's/^\s*DLL Name: //p' |
         grep -viE "$system_dlls" || true)
@@ -112,4 +115,21 @@ done
 cp -r "$top/Data" "$package/Data"
 sed 's/$/\r/' "$top/shell/win32/read-me.txt" >"$package/read-me.txt"
 (cd "$out/package" && zip -qr -X "$out/glimmerwake-windows.zip" Glimmerwake)
-echo "Built $out/glimmerwake.exe, $out/glimmerwake-replay.exe and $out/glimmerwake-windows.zip"
+
+# The installer, with the zip's files. Its uninstaller deletes exactly those, by name, deepest
+# folder last, so nothing the player put beside them goes.
+version=$(sed -n 's/^project(Glimmerwake VERSION \([0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
+uninstall_list=$out/uninstall-files.nsh
+(
+    cd "$package"
+    find Data -type f | LC_ALL=C sort | sed 's|/|\\|g; s|.*|    Delete "$INSTDIR\\&"|'
+    find Data -type d | LC_ALL=C sort -r | sed 's|/|\\|g; s|.*|    RMDir "$INSTDIR\\&"|'
+    for file in glimmerwake.exe glimmerwake-replay.exe read-me.txt; do
+        echo "    Delete \"\$INSTDIR\\$file\""
+    done
+) >"$uninstall_list"
+rm -f "$out/glimmerwake-setup.exe"
+makensis -V2 -DVERSION="$version" -DPACKAGE_DIR="$package" -DUNINSTALL_LIST="$uninstall_list" \
+    -DOUTFILE="$out/glimmerwake-setup.exe" "$top/packaging/windows/glimmerwake.nsi"
+echo "Built $out/glimmerwake.exe, $out/glimmerwake-replay.exe, $out/glimmerwake-windows.zip" \
+    "and $out/glimmerwake-setup.exe"

@@ -47,6 +47,9 @@ test_packages=(
     # also builds libpng from Debian's sources with dpkg-dev, and scripts/test-windows.sh)
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64 libz-mingw-w64-dev dpkg-dev
     zip wine wine64
+    # the Windows installer (makensis), and reading the icon, version and manifest back from the
+    # .exe (wrestool, icotool)
+    nsis icoutils
 )
 
 case "$group" in

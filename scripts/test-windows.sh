@@ -2,8 +2,12 @@
 # The Windows build's tests, run on Linux: cross-builds everything (scripts/build-windows.sh
 # --tests), runs the unit tests that make sense on Windows through Wine, compares the Windows
 # replay tool's traces byte for byte with the Linux one's on every key script the project has
-# and on soak play, and plays the real glimmerwake.exe on two Xvfb screens (tests/windows/
-# wine_desktop.sh). Uses a Wine prefix of its own in the build directory, never ~/.wine.
+# and on soak play, plays the real glimmerwake.exe on two Xvfb screens (tests/windows/
+# wine_desktop.sh), checks its command line, recording, watching, focus pause and pads against
+# the Linux build (tests/windows/desktop_session.sh), reads its resources back
+# (tests/windows/resources.sh), and installs and uninstalls it with glimmerwake-setup.exe
+# (tests/windows/installer.sh). Uses Wine prefixes of its own in the build directory, never
+# ~/.wine.
 #   scripts/test-windows.sh [LINUX_BUILD_DIR]     default build/, configured if it is not there
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -48,7 +52,7 @@ echo "== the unit tests under Wine"
 echo "== the Windows replay tool's traces against the Linux one's"
 [ -f "$linux/CMakeCache.txt" ] ||
     cmake -S "$top" -B "$linux" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-nice -n 10 cmake --build "$linux" -j "$jobs" --target glimmerwake-replay glimmerwake-soak
+nice -n 10 cmake --build "$linux" -j "$jobs" --target glimmerwake glimmerwake-replay glimmerwake-soak
 scripts=()
 while IFS= read -r script; do
     scripts+=("$script")
@@ -86,4 +90,17 @@ wineserver -k 2>/dev/null || true
 for case_name in fullscreen windowed; do
     "$top/tests/windows/wine_desktop.sh" "$case_name" "$out/glimmerwake.exe" "$top" "$work/desktop"
 done
+
+echo "== the game's resources"
+"$top/tests/windows/resources.sh" "$out/glimmerwake.exe" "$top" "$work"
+
+echo "== the command line, recording, watching, focus and pads against the Linux build"
+for case_name in command_line record_focus watch pads; do
+    "$top/tests/windows/desktop_session.sh" "$case_name" "$out/glimmerwake.exe" \
+        "$out/tests/windows/xinput1_4.dll" "$linux" "$top" "$work/session"
+done
+wineserver -k 2>/dev/null || true
+
+echo "== the installer"
+"$top/tests/windows/installer.sh" "$out/glimmerwake-setup.exe" "$WINEPREFIX" "$top" "$work"
 echo "== Windows: all passed"

@@ -8,3 +8,7 @@
 // all drawn from the same paths (the small sizes are drawn at their size, not shrunk from a big
 // picture).
 void writeIcons(const std::string& dir);
+
+// The same icon as one Windows icon file (.ico) holding every size from 16 to 256 pixels, for the
+// program's resources and the installer.
+void writeWindowsIcon(const std::string& file);

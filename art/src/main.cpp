@@ -1,6 +1,6 @@
 // glimmerwake-art: paints every image of the game's Data/ directory and a contact sheet of them.
 //
-//   glimmerwake-art [--data DIR] [--sheet FILE] [--icons DIR]
+//   glimmerwake-art [--data DIR] [--sheet FILE] [--icons DIR] [--windows-icon FILE]
 //
 // Every picture is drawn as the player sees it, then turned into the file the game's loader
 // expects (see orientation.h). The output depends on nothing but this program, so rebuilding
@@ -23,6 +23,7 @@ struct Options {
     std::string dataDir;
     std::string sheetPath;
     std::string iconDir;
+    std::string windowsIcon;
 };
 
 bool parse(int argc, char** argv, Options& options) {
@@ -33,16 +34,22 @@ bool parse(int argc, char** argv, Options& options) {
             options.sheetPath = argv[i + 1];
         } else if (std::strcmp(argv[i], "--icons") == 0) {
             options.iconDir = argv[i + 1];
+        } else if (std::strcmp(argv[i], "--windows-icon") == 0) {
+            options.windowsIcon = argv[i + 1];
         } else {
             return false;
         }
     }
-    return argc % 2 == 1 && (!options.dataDir.empty() || !options.iconDir.empty());
+    return argc % 2 == 1 &&
+           (!options.dataDir.empty() || !options.iconDir.empty() || !options.windowsIcon.empty());
 }
 
 void run(const Options& options) {
     if (!options.iconDir.empty()) {
         writeIcons(options.iconDir);
+    }
+    if (!options.windowsIcon.empty()) {
+        writeWindowsIcon(options.windowsIcon);
     }
     if (options.dataDir.empty()) {
         return;
@@ -65,7 +72,9 @@ void run(const Options& options) {
 int main(int argc, char** argv) {
     Options options;
     if (!parse(argc, argv, options)) {
-        std::fprintf(stderr, "usage: %s [--data DIR [--sheet FILE]] [--icons DIR]\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s [--data DIR [--sheet FILE]] [--icons DIR] [--windows-icon FILE]\n",
+                     argv[0]);
         return 2;
     }
     try {

@@ -1,69 +1,38 @@
 // The game's keys on SDL game controllers, read by state once a frame.
 #include "shell/sdl/pad_input.h"
 
-#include "platform/virtual_keys.h"
+#include "shell/common/pad_mapping.h"
 
 #include <SDL.h>
-#include <array>
 #include <utility>
 #include <vector>
 
 namespace {
 
-// How far the left stick must leave its centre, out of 32767, before it counts as an arrow: a
-// quarter of its travel, so a stick that rests a little off-centre steers nothing.
-constexpr int kStickDeadZone = 32767 / 4;
-
-// The virtual-key codes are all below 256.
-constexpr int kVirtualKeyCount = 256;
-
-// Whether a button counts with Back held, without it, or either way. Back turns the weapon
-// buttons into the pause overlay's choices, so a restart or a quit needs two buttons that play
-// never presses together: neither is the fire button, and Back on its own does nothing.
-enum class Chord { Either, Alone, WithBack };
-
-struct ButtonBinding {
+// SDL's buttons by their places on the pad, as the shared mapping names them.
+struct ButtonPlace {
     SDL_GameControllerButton button;
-    Chord chord;
-    int virtualKey;
+    PadButton place;
 };
 
-// The weapons sit on the three face buttons around A, in reading order: X on the left is 1, Y on
-// top 2, B on the right 3. Every mapped controller has these four; switching is an occasional
-// choice that the game prompts for, while the fire button is held most of the time.
-constexpr ButtonBinding kButtonBindings[] = {
-    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, Chord::Either, KeyLeft},
-    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, Chord::Either, KeyRight},
-    {SDL_CONTROLLER_BUTTON_DPAD_UP, Chord::Either, KeyUp},
-    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, Chord::Either, KeyDown},
-    {SDL_CONTROLLER_BUTTON_A, Chord::Either, KeySpace},
-    {SDL_CONTROLLER_BUTTON_X, Chord::Alone, Key1},
-    {SDL_CONTROLLER_BUTTON_Y, Chord::Alone, Key2},
-    {SDL_CONTROLLER_BUTTON_B, Chord::Alone, Key3},
-    {SDL_CONTROLLER_BUTTON_X, Chord::WithBack, KeyF2},
-    {SDL_CONTROLLER_BUTTON_Y, Chord::WithBack, KeyF3},
-    {SDL_CONTROLLER_BUTTON_B, Chord::WithBack, KeyF4},
-};
-
-struct StickBinding {
-    SDL_GameControllerAxis axis;
-    int direction; // -1 for the axis's low end (left, up), +1 for its high end
-    int virtualKey;
-};
-
-constexpr StickBinding kStickBindings[] = {
-    {SDL_CONTROLLER_AXIS_LEFTX, -1, KeyLeft},
-    {SDL_CONTROLLER_AXIS_LEFTX, +1, KeyRight},
-    {SDL_CONTROLLER_AXIS_LEFTY, -1, KeyUp},
-    {SDL_CONTROLLER_AXIS_LEFTY, +1, KeyDown},
+constexpr ButtonPlace kButtonPlaces[] = {
+    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, PadButton::DpadLeft},
+    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, PadButton::DpadRight},
+    {SDL_CONTROLLER_BUTTON_DPAD_UP, PadButton::DpadUp},
+    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, PadButton::DpadDown},
+    {SDL_CONTROLLER_BUTTON_A, PadButton::A},
+    {SDL_CONTROLLER_BUTTON_B, PadButton::B},
+    {SDL_CONTROLLER_BUTTON_X, PadButton::X},
+    {SDL_CONTROLLER_BUTTON_Y, PadButton::Y},
+    {SDL_CONTROLLER_BUTTON_BACK, PadButton::Back},
+    {SDL_CONTROLLER_BUTTON_START, PadButton::Start},
 };
 
 struct OpenPad {
     SDL_GameController* controller;
     SDL_JoystickID id;
-    // What the Start being held stands for, chosen when it went down; 0 while it is up. A Start
-    // that confirms Play in the menu must not go on to pause the game it started.
-    int startKey;
+    // Remembers what its held Start stands for.
+    PadMapper mapper;
 };
 
 struct Pads {
@@ -72,7 +41,7 @@ struct Pads {
     // The devices plugged in that are joysticks but no game controllers SDL knows (or could not
     // open).
     std::vector<SDL_JoystickID> unmapped;
-    std::array<bool, kVirtualKeyCount> held{};
+    HeldKeys held{};
 };
 
 Pads& pads() {
@@ -128,7 +97,7 @@ void openPluggedIn() {
         }
         SDL_GameController* const controller = SDL_GameControllerOpen(index);
         if (controller != nullptr) {
-            state.open.push_back({controller, id, 0});
+            state.open.push_back({controller, id, PadMapper()});
         } else {
             // Not tried again, and not looked up again, while it stays plugged in.
             unmapped.push_back(id);
@@ -137,37 +106,16 @@ void openPluggedIn() {
     state.unmapped = std::move(unmapped);
 }
 
-bool chordHolds(Chord chord, bool backHeld) {
-    return chord == Chord::Either || (chord == Chord::WithBack) == backHeld;
-}
-
-bool stickPushed(SDL_GameController* controller, const StickBinding& binding) {
-    const int position = SDL_GameControllerGetAxis(controller, binding.axis);
-    return position * binding.direction > kStickDeadZone;
-}
-
-void readPad(OpenPad& pad, bool inPlay, std::array<bool, kVirtualKeyCount>& held) {
-    SDL_GameController* const controller = pad.controller;
-    const bool backHeld = SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_BACK);
-    for (const ButtonBinding& binding : kButtonBindings) {
-        if (SDL_GameControllerGetButton(controller, binding.button) &&
-            chordHolds(binding.chord, backHeld)) {
-            held[binding.virtualKey] = true;
+PadState readPadState(SDL_GameController* controller) {
+    PadState state;
+    for (const ButtonPlace& place : kButtonPlaces) {
+        if (SDL_GameControllerGetButton(controller, place.button)) {
+            state.press(place.place);
         }
     }
-    for (const StickBinding& binding : kStickBindings) {
-        if (stickPushed(controller, binding)) {
-            held[binding.virtualKey] = true;
-        }
-    }
-    if (!SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_START)) {
-        pad.startKey = 0;
-    } else {
-        if (pad.startKey == 0) {
-            pad.startKey = inPlay ? KeyEscape : KeyReturn;
-        }
-        held[pad.startKey] = true;
-    }
+    state.leftX = SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTX);
+    state.leftY = SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTY);
+    return state;
 }
 
 } // namespace
@@ -195,7 +143,7 @@ void pollPads(bool inPlay) {
     openPluggedIn();
     state.held.fill(false);
     for (OpenPad& pad : state.open) {
-        readPad(pad, inPlay, state.held);
+        pad.mapper.addHeldKeys(readPadState(pad.controller), inPlay, state.held);
     }
 }
 

@@ -3,13 +3,8 @@
 // Gamepads as a second keyboard. Every controller SDL knows (its own mapping database, plus the
 // mappings a player gives in SDL_GAMECONTROLLERCONFIG) drives the game; several may be plugged in
 // at once and any of them counts. The game still polls virtual keys: a key reads as down while
-// the key itself or a pad control mapped to it is held, so nothing of the game changes.
-//
-//   d-pad, left stick    arrows (steer; choose in the menu)
-//   A                    Space (fire; confirm in the menu)
-//   X, Y, B              1, 2, 3 (weapons)
-//   Start                Escape in play (pause, resume), Return elsewhere (confirm in the menu)
-//   Back + X, Y, B       F2, F3, F4 (the pause overlay's restart, menu and quit)
+// the key itself or a pad control mapped to it is held, so nothing of the game changes. The
+// mapping is every platform's (shell/common/pad_mapping.h).
 
 // Starts SDL's game-controller layer. A machine where it does not start simply has no pads.
 void startPads();

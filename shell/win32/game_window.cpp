@@ -1,7 +1,9 @@
 // Opening and closing the game's window, its window procedure and the start-up error boxes.
 #include "shell/win32/game_window.h"
 
+#include "platform/platform.h"
 #include "shell/common/frame_step.h"
+#include "shell/win32/resource_ids.h"
 
 namespace {
 
@@ -30,8 +32,12 @@ bool registerWindowClass() {
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     windowClass.lpfnWndProc = gameWindowProc;
     windowClass.hInstance = shell().instance;
-    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    windowClass.hIconSm = LoadIconA(nullptr, IDI_APPLICATION);
+    // The game's own icon in the title bar, the task bar and Alt+Tab: the large one as Windows
+    // sizes it, the small one picked from the icon's own 16 and 24 pixel images.
+    windowClass.hIcon = LoadIconA(shell().instance, MAKEINTRESOURCEA(GLIMMERWAKE_ICON));
+    windowClass.hIconSm = static_cast<HICON>(
+        LoadImageA(shell().instance, MAKEINTRESOURCEA(GLIMMERWAKE_ICON), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
     return RegisterClassExA(&windowClass) != 0;
@@ -96,8 +102,8 @@ ShellContext& shell() {
 bool openGameWindow(int width, int height, int colourBits) {
     ShellContext& context = shell();
     RECT frame{0, 0, width, height};
-    // Full screen is always tried first; there is no question and no option.
-    context.fullScreen = true;
+    // Full screen is tried first unless the player asked for a window.
+    context.fullScreen = context.fullScreenWanted;
     if (!registerWindowClass()) {
         fatalError("Windows Error: Could not register Window Class");
         return false;
@@ -144,10 +150,19 @@ LRESULT CALLBACK gameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE:
         return 0;
     case WM_DESTROY:
-        PostQuitMessage(0);
+        postQuitMessage(0);
         return 0;
     case WM_SIZE:
+        // Minimised, the client area is 0 x 0: the view keeps its size for the return.
+        if (wParam == SIZE_MINIMIZED) {
+            shell().focusPause.windowLeft();
+            return 0;
+        }
         frameStepResize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_KILLFOCUS:
+        // Another window took the keyboard (Alt+Tab, a click elsewhere): a game in play pauses.
+        shell().focusPause.windowLeft();
         return 0;
     case WM_PAINT: {
         // Everything is drawn by the frame function; this only validates the window.
@@ -164,7 +179,7 @@ LRESULT CALLBACK gameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 void fatalError(const char* text) {
     MessageBoxA(nullptr, text, "FATAL ERROR", MB_OK);
     shell().fatalErrorShown = true;
-    PostQuitMessage(0);
+    postQuitMessage(0);
 }
 
 void showError(const char* text) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/common/focus_pause.h"
+
 #include <windows.h>
 
 // The game's window on Win32: one OpenGL window of 1024 x 768 with a 16-bit colour, 16-bit depth,
@@ -10,8 +12,15 @@ struct ShellContext {
     HWND window = nullptr;
     HINSTANCE instance = nullptr; // stored by WinMain before anything else
     bool fullScreen = false;      // the display mode was switched, and must be restored
+    // False when the player asked for a window (--window): full screen is then not tried at all.
+    bool fullScreenWanted = true;
+    // The program was asked to end (by the game, the window or a failure), with this status.
+    bool quitPosted = false;
+    int quitCode = 0;
     // A "FATAL ERROR" box was shown: the program must not end as if the game had ended well.
     bool fatalErrorShown = false;
+    // Pauses a game in play when the window loses the keyboard or is minimised.
+    FocusPause focusPause;
 };
 
 ShellContext& shell();

@@ -1,25 +1,39 @@
-// The game's keys, buffer swap, quit request and calendar on Win32.
+// The game's keys and pads, buffer swap, quit request and calendar on Win32.
 #include "platform/platform.h"
 
+#include "platform/virtual_keys.h"
 #include "shell/common/data_directory.h"
 #include "shell/win32/game_window.h"
+#include "shell/win32/key_state.h"
+#include "shell/win32/session.h"
+#include "shell/win32/xinput_pads.h"
 
 #include <ctime>
 #include <filesystem>
 #include <system_error>
 
 bool keyDown(int virtualKey) {
-    // The most significant bit says the key is down now; the low bit (pressed since the last
-    // query) is ignored, so a press released before the poll is not seen.
-    return (static_cast<unsigned short>(GetAsyncKeyState(virtualKey)) & 0x8000u) != 0;
+    if (virtualKey == KeyEscape && shell().focusPause.escapeDown()) {
+        return true;
+    }
+    // A pad, like the keyboard, reaches only the game the player is at.
+    return focusedKeyDown(virtualKey, shell().window, kSystemKeyboard) ||
+           (padKeyDown(virtualKey) && windowHasKeyboard(shell().window, kSystemKeyboard));
 }
 
 void swapBuffers() {
+    sessionBeforeSwap();
     SwapBuffers(shell().deviceContext);
 }
 
 void postQuitMessage(int exitCode) {
-    PostQuitMessage(exitCode);
+    ShellContext& context = shell();
+    // The first request decides the status; the loop ends before the next call either way.
+    if (!context.quitPosted) {
+        context.quitPosted = true;
+        context.quitCode = exitCode;
+        PostQuitMessage(exitCode);
+    }
 }
 
 std::int64_t calendarSeconds() {

@@ -3,6 +3,8 @@
 #include "platform/platform.h"
 #include "shell/common/sound.h"
 #include "shell/common/sound_mixer.h"
+#include "shell/win32/game_window.h"
+#include "shell/win32/key_state.h"
 
 // windows.h first: mmsystem.h needs its types.
 #include <windows.h>
@@ -121,7 +123,8 @@ void stopSound() {
 
 void pollMuteKey() {
     SoundState& state = sound();
-    const bool held = (GetAsyncKeyState('M') & 0x8000) != 0;
+    // Only the game's own M: typed into another program it is not the player's toggle.
+    const bool held = focusedKeyDown('M', shell().window, kSystemKeyboard);
     if (held && !state.muteKeyHeld) {
         state.mixer.setMuted(!state.mixer.muted());
     }
@@ -130,11 +133,19 @@ void pollMuteKey() {
 
 void pollMusicKey() {
     SoundState& state = sound();
-    const bool held = (GetAsyncKeyState('N') & 0x8000) != 0;
+    const bool held = focusedKeyDown('N', shell().window, kSystemKeyboard);
     if (held && !state.musicKeyHeld) {
         state.mixer.setMusicOn(!state.mixer.musicOn());
     }
     state.musicKeyHeld = held;
+}
+
+bool soundMuted() {
+    return sound().mixer.muted();
+}
+
+bool musicPlaying() {
+    return sound().mixer.musicOn();
 }
 
 void cueMusic(MusicTheme theme) {
