@@ -83,7 +83,8 @@ start_board() {
     fail "board $name did not start listening in 10 s"
 }
 
-# variant FILE K: the recording FILE with K more calls at its end: another game as long.
+# variant FILE K: the recording FILE with K more calls at its end: another game, for K below
+# about 150 (a few seconds later the idle ship is lost, and every longer variant is that game).
 variant() {
     awk -v extra="$2" '/^end / { print "end " $2 + extra; next } { print }' "$1"
 }
@@ -259,7 +260,7 @@ case_kill() {
     for round in 1 2 3; do
         start_board main
         for k in $(seq 8); do
-            variant "$replays/whole_level_$((k % 3 + 1)).replay" "$((round * 100 + k))" \
+            variant "$replays/whole_level_$((k % 3 + 1)).replay" "$((round * 10 + k))" \
                 >"$work/kill-$round-$k.replay"
             upload "$port_main" "K$round-$k" "$work/kill-$round-$k.replay" "$work/kill-$round-$k.out" &
             uploads+=($!)
@@ -288,12 +289,13 @@ case_pg_restart() {
     start_board main
     local port=$port_main k
     # Two streams of uploads, one after another in each, while the database goes away: they go
-    # on until it is back, however fast the board verifies (at most 300 each).
+    # on until it is back, however fast the board verifies (at most 250 each: each level's
+    # ship outlives that many more calls, so every one is another game).
     rm -f "$work/db-back"
     for stream in 1 2; do
         (
-            for k in $(seq 300); do
-                variant "$replays/whole_level_$stream.replay" "$((stream * 1000 + k))" \
+            for k in $(seq 250); do
+                variant "$replays/whole_level_$stream.replay" "$k" \
                     >"$work/pg-$stream-$k.replay"
                 upload "$port" "P$stream-$k" "$work/pg-$stream-$k.replay" "$work/pg-$stream-$k.out"
                 [ -e "$work/db-back" ] && break
