@@ -41,8 +41,10 @@ function milestones(game) {
     return reached.length > 0 ? reached.join(', ') : '-';
 }
 
+// The browser build plays the recording it is given in ?watch= (a query may hold slashes; the
+// id is a number, so nothing needs encoding).
 function watchAddress(id) {
-    return '/play/?watch=' + encodeURIComponent('/api/games/' + id);
+    return '/play/?watch=/api/games/' + Number(id);
 }
 
 function watch(game, address) {

@@ -401,7 +401,7 @@ case_browser() {
         >"$work/site.html" 2>"$work/chromium.log" || fail "chromium failed"
     local id
     id=$(jq '.games[0].id' "$work/name-0")
-    grep -qF "href=\"/play/?watch=%2Fapi%2Fgames%2F$id\">watch</a>" "$work/site.html" ||
+    grep -qF "href=\"/play/?watch=/api/games/$id\">watch</a>" "$work/site.html" ||
         fail "no watch link to game $id"
     echo "browser: five hostile names shown as text in Chromium, no markup of theirs in the page;" \
         "with the browser build, every game links to it to be watched"

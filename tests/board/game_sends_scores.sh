@@ -2,7 +2,8 @@
 # The game sends its proved games to a real board, played for real: the game on a private Xvfb
 # screen with real key presses, its data folder a scratch one, the board on 127.0.0.1.
 #   sent      with --board, a game played and ended is on the board, its recording proves its
-#             score, and the menu says "Board: sent"
+#             score, and the menu says "Board: sent"; the settings, written when M is pressed,
+#             do not take the board from the command line
 #   waiting   with the board away, the game waits in unsent/ and the menu says "Board: waiting";
 #             the next run, with the board there, sends it
 #
@@ -137,8 +138,12 @@ case_sent() {
     sleep 0.5
     width=$(board_line_width)
     [ "$width" -gt 0 ] || fail "no board line in the menu once the game is on the board"
+    hold m
     end_game
     [ "$(unsent_count)" = 0 ] || fail "a sent game still waits in $unsent"
+    local settings="$XDG_DATA_HOME/glimmerwake/settings"
+    grep -q '^mute=1$' "$settings" || fail "M was not remembered: $(cat "$settings" 2>&1)"
+    grep -q '^board=$' "$settings" || fail "--board went into the settings: $(cat "$settings")"
     local score
     score=$(expect_board_game_proved)
     echo "sent: the game of $score is on the board and proves it; the menu's line is ${width} px"
