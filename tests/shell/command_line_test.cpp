@@ -112,8 +112,9 @@ TEST(CommandLine, RefusesFilesItCannotFollow) {
 
 TEST(CommandLine, HelpNamesEveryOptionAndVersionIsOneLine) {
     const std::string help = commandLineHelp();
-    for (const char* option : {"--window", "--mute", "--no-music", "--daily", "--record", "--watch",
-                               "--shots", "--final-state", "--scores", "--help", "--version"}) {
+    for (const char* option :
+         {"--window", "--mute", "--no-music", "--daily", "--record", "--watch", "--shots",
+          "--board", "--final-state", "--scores", "--help", "--version"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
     EXPECT_EQ(help.back(), '\n');
