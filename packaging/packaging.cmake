@@ -33,6 +33,23 @@ install(FILES ${CMAKE_BINARY_DIR}/packaging/glimmerwake.6 DESTINATION ${CMAKE_IN
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/packaging/icons/
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 
+# The score board, when it is built (-DGLIMMERWAKE_BOARD=ON): the program, its systemd unit
+# (installed, not enabled), the sysusers.d line of its own user, which the package's postinst
+# makes, and its operators' guide.
+if(TARGET glimmerwake-board)
+    install(TARGETS glimmerwake-board RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    set(GLIMMERWAKE_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/glimmerwake)
+    set(GLIMMERWAKE_BOARD_GUIDE ${CMAKE_INSTALL_PREFIX}/${GLIMMERWAKE_DOC_DIR}/board.md)
+    configure_file(${CMAKE_SOURCE_DIR}/packaging/board/glimmerwake-board.service.in
+        ${CMAKE_BINARY_DIR}/packaging/glimmerwake-board.service @ONLY)
+    install(FILES ${CMAKE_BINARY_DIR}/packaging/glimmerwake-board.service
+        DESTINATION lib/systemd/system)
+    install(FILES ${CMAKE_SOURCE_DIR}/packaging/board/glimmerwake-board.sysusers
+        DESTINATION lib/sysusers.d RENAME glimmerwake-board.conf)
+    install(FILES ${CMAKE_SOURCE_DIR}/docs/board.md DESTINATION ${GLIMMERWAKE_DOC_DIR})
+    set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/packaging/board/postinst)
+endif()
+
 # cpack -G DEB (in the build directory) makes glimmerwake_VERSION_ARCH.deb, which installs with
 # `apt install ./glimmerwake_*.deb`.
 set(CPACK_PACKAGE_NAME glimmerwake)

@@ -20,6 +20,8 @@ play_packages=(
     libgl1-mesa-dri libegl-mesa0 libglx-mesa0 fonts-liberation2
     # the core X font SDL's message boxes are drawn in: without it the "ERROR" box never shows
     xfonts-base
+    # sending proved games to a score board, when the player chooses to (shell/common/score_sender.cpp)
+    libcurl4-openssl-dev
 )
 
 test_packages=(
@@ -50,6 +52,13 @@ test_packages=(
     # the Windows installer (makensis), and reading the icon, version and manifest back from the
     # .exe (wrestool, icotool)
     nsis icoutils
+
+    # the score board (board/, cmake -DGLIMMERWAKE_BOARD=ON): HTTP, JSON, SQLite and its shell,
+    # PostgreSQL's client library and SHA-256 (libssl-dev)
+    libcpp-httplib-dev nlohmann-json3-dev libsqlite3-dev sqlite3 libpqxx-dev libssl-dev
+    # its tests: a real PostgreSQL 15 and its psql, JSON and HTTP on the command line, a real
+    # headless browser for its page, and systemd-analyze for its unit
+    postgresql-15 postgresql-client-15 jq curl chromium systemd
 )
 
 case "$group" in

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test of Glimmerwake, in stages: the whole suite in a normal
 # build, then again with AddressSanitizer and UndefinedBehaviorSanitizer, then the Windows build
-# under Wine, then the fuzzers. Needs no display: the tests that play the real game start their
+# under Wine, then the fuzzers, then the score board beside a PostgreSQL of its own. Needs no display: the tests that play the real game start their
 # own Xvfb, the others draw offscreen.
 #
 #     scripts/test.sh            every stage
-#     scripts/test.sh STAGE...   only those, in that order (normal, sanitized, windows, fuzz)
+#     scripts/test.sh STAGE...   only those, in that order (normal, sanitized, windows, fuzz,
+#                                board)
 #
 # A stage that fails does not stop the ones after it; the script fails at the end if any did.
 # To add a stage, write a function stage_NAME and add NAME to `stages`.
@@ -13,14 +14,15 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 
-stages=(normal sanitized windows fuzz)
+stages=(normal sanitized windows fuzz board)
 
 stage_normal() {
     # The benchmarks and the trig check are built (not run), so that they keep compiling.
     cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLIMMERWAKE_ART=ON \
-        -DGLIMMERWAKE_TRIG_CHECK=ON -DGLIMMERWAKE_BENCH=ON
+        -DGLIMMERWAKE_TRIG_CHECK=ON -DGLIMMERWAKE_BENCH=ON -DGLIMMERWAKE_BOARD=ON
     cmake --build "$top/build" -j "$jobs"
-    cd "$top/build" && ctest --output-on-failure -j "$jobs" --timeout 600
+    # The board's tests run in their own stage, beside their database.
+    cd "$top/build" && ctest --output-on-failure -j "$jobs" --timeout 600 -LE board
 }
 
 stage_sanitized() {
@@ -44,6 +46,26 @@ stage_windows() {
 
 stage_fuzz() {
     "$top/scripts/fuzz.sh" "${GLIMMERWAKE_FUZZ_SECONDS:-60}"
+}
+
+# The score board: its unit and end-to-end tests on SQLite and on a real PostgreSQL 15 started
+# here from Debian's packages (in a temporary folder, on a unix socket only), stopped when the
+# stage ends however it ends.
+stage_board() {
+    cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLIMMERWAKE_BOARD=ON
+    cmake --build "$top/build" -j "$jobs" --target glimmerwake-board glimmerwake_board_tests \
+        glimmerwake glimmerwake-replay
+    local postgres
+    postgres=$(mktemp -d /tmp/glimmerwake-postgres.XXXXXX)
+    chmod 755 "$postgres"
+    # The folder is written into the trap now: the stage's locals are gone when its shell exits.
+    # shellcheck disable=SC2064
+    trap "'$top/tests/board/postgres.sh' stop '$postgres' || true; rm -rf '$postgres'" EXIT
+    local setting
+    while IFS= read -r setting; do
+        export "${setting?}"
+    done < <("$top/tests/board/postgres.sh" start "$postgres")
+    cd "$top/build" && ctest --output-on-failure -j "$jobs" --timeout 600 -L board
 }
 
 chosen=("${stages[@]}")

@@ -41,6 +41,10 @@ const OptionEntry kOptions[] = {
      "with --watch, write the recording's shots into DIR (plain\n"
      "                      names only, never over a file that is there)",
      nullptr, &CommandLine::shotsDir},
+    {"--board", "URL",
+     "send the games that verify to the score board at URL (http:// or\n"
+     "                      https://), for this run",
+     nullptr, &CommandLine::boardUrl},
     {"--final-state", "FILE", "when the game ends, write its last trace line into FILE", nullptr,
      &CommandLine::finalStateFile},
     {"--scores", nullptr, "print the high scores and where their recordings are, and exit",
@@ -103,7 +107,22 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     if (!line.shotsDir.empty() && line.watchFile.empty()) {
         return usageError("--shots goes with --watch");
     }
+    if (!line.boardUrl.empty() && !isBoardUrl(line.boardUrl)) {
+        return usageError("--board takes a board's http:// or https:// address");
+    }
     return line;
+}
+
+bool isBoardUrl(const std::string& url) {
+    const auto hostAfter = [&url](const std::string& scheme) {
+        return url.compare(0, scheme.size(), scheme) == 0 && url.size() > scheme.size() &&
+               url[scheme.size()] != '/';
+    };
+    const bool printable = std::all_of(url.begin(), url.end(), [](char c) {
+        return static_cast<unsigned char>(c) > 0x20 && c != 0x7f;
+    });
+    return url.size() <= kMaxBoardUrlBytes && printable &&
+           (hostAfter("http://") || hostAfter("https://"));
 }
 
 std::string commandLineHelp() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // What the game was asked to do on its command line. A plain start (no words) plays full screen,
@@ -30,6 +31,9 @@ struct CommandLine {
     // it a watched script takes no shots: a recording may come from anybody, and its shot lines
     // must not reach the player's files.
     std::string shotsDir;
+    // --board URL: send the games that verify to the score board at URL for this run (http or
+    // https only; the settings' board= is left as it is).
+    std::string boardUrl;
     // --final-state FILE: when the game ends, write the trace line of its last call here (as
     // glimmerwake-replay prints it), so that a game can be compared with its replay.
     std::string finalStateFile;
@@ -42,6 +46,11 @@ struct CommandLine {
 // --watch (a watched game is its script's already); --help and --version win over everything
 // after them.
 CommandLine parseCommandLine(int argc, const char* const* argv);
+
+// Whether `url` is a score board's address the game sends to: http:// or https://, a host, no
+// blank or control character, at most kMaxBoardUrlBytes.
+constexpr std::size_t kMaxBoardUrlBytes = 2048;
+bool isBoardUrl(const std::string& url);
 
 // The text --help prints: a usage line and one line per option.
 std::string commandLineHelp();

@@ -34,7 +34,8 @@ bool provesClaim(const Verification& verification, const VerifiedGame& claim,
 
 } // namespace
 
-ScoreKeeper::ScoreKeeper(std::string folder) : store_(std::move(folder)) {
+ScoreKeeper::ScoreKeeper(std::string folder, ScoreSender* sender)
+    : store_(std::move(folder)), sender_(sender) {
     tables_ = store_.load();
     thread_ = std::thread(&ScoreKeeper::run, this);
 }
@@ -141,6 +142,10 @@ void ScoreKeeper::prove(const Job& job) {
         note.status = GameOverNote::Status::Refused;
         setNote(note, job);
         return;
+    }
+    // The board replays it again itself; a game that did not prove here is never sent.
+    if (sender_ != nullptr) {
+        sender_->send(job.recording);
     }
     const ScoreStore::Kept kept = store_.keep(job.day, job.entry, job.recording);
     note.rank = kept.rank;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "replay/verify.h"
+#include "shell/common/score_sender.h"
 #include "shell/common/score_store.h"
 #include "shell/common/settings.h"
 
@@ -39,8 +40,10 @@ struct GameOverNote {
 // game only hands the work over; nothing here ever holds a frame up.
 class ScoreKeeper {
   public:
-    // Reads the tables now, before the first frame. `folder` is the user's data folder.
-    explicit ScoreKeeper(std::string folder);
+    // Reads the tables now, before the first frame. `folder` is the user's data folder. With a
+    // `sender` (the player chose a score board), every game proved is also handed to it; it must
+    // outlive the keeper.
+    explicit ScoreKeeper(std::string folder, ScoreSender* sender = nullptr);
     ScoreKeeper(const ScoreKeeper&) = delete;
     ScoreKeeper& operator=(const ScoreKeeper&) = delete;
     // Finishes the games handed over (the window closed just after a game ended keeps it too).
@@ -75,6 +78,7 @@ class ScoreKeeper {
     void setNoteLocked(GameOverNote note, const Job& job);
 
     ScoreStore store_;
+    ScoreSender* const sender_;
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable done_;

@@ -66,7 +66,7 @@ std::string statusText(const GameOverNote& note) {
 } // namespace
 
 std::vector<NoteLine> menuNoteLines(int freeBest, int dailyBest, const std::string& today,
-                                    bool inDaily) {
+                                    bool inDaily, const std::string& boardLine) {
     std::vector<std::string> texts;
     if (inDaily) {
         texts.push_back("DAILY RUN " + today);
@@ -79,6 +79,9 @@ std::vector<NoteLine> menuNoteLines(int freeBest, int dailyBest, const std::stri
     }
     if (dailyBest > 0) {
         texts.push_back("Today's daily best: " + std::to_string(dailyBest));
+    }
+    if (!boardLine.empty()) {
+        texts.push_back(boardLine);
     }
     return placed(texts, kMenuArea);
 }

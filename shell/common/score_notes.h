@@ -18,9 +18,10 @@ struct NoteLine {
 };
 
 // The menu's column between its Play and Quit entries. `today` names the daily run's day, empty
-// when none can be started (a recording watched); `inDaily` is the menu of a daily attempt.
+// when none can be started (a recording watched); `inDaily` is the menu of a daily attempt;
+// `boardLine` says how sending to the score board goes, empty when there is nothing to say.
 std::vector<NoteLine> menuNoteLines(int freeBest, int dailyBest, const std::string& today,
-                                    bool inDaily);
+                                    bool inDaily, const std::string& boardLine = std::string());
 // The empty tunnel left of the overlay's options. `home` is shortened to "~" in the path.
 std::vector<NoteLine> gameOverNoteLines(const GameOverNote& note, const std::string& home);
 

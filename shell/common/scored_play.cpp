@@ -12,7 +12,7 @@ constexpr int kCallsPerSecond = 100;
 
 ScoredPlay::ScoredPlay(const Options& options, Game& live) : options_(options), live_(live) {
     // Watching, the keeper is there for the menu's best scores only.
-    keeper_ = std::make_unique<ScoreKeeper>(options_.folder);
+    keeper_ = std::make_unique<ScoreKeeper>(options_.folder, options_.sender.get());
     // An attempt asked for on the command line needs no key: it starts at the first call.
     dailyKeyWasDown_ = !options_.daily;
 }
@@ -122,7 +122,7 @@ std::vector<NoteLine> ScoredPlay::notes() const {
                                   : options_.keepScores ? dayName(lastSeconds_)
                                                         : std::string();
         return menuNoteLines(keeper_->best(""), today.empty() ? 0 : keeper_->best(today), today,
-                             !current.day.empty());
+                             !current.day.empty(), boardLine());
     }
     if (shown.gameState != GameState::Playing || !shown.gameOver) {
         return {};
@@ -137,6 +137,21 @@ std::vector<NoteLine> ScoredPlay::notes() const {
         note.day = current.day;
     }
     return gameOverNoteLines(note, options_.home);
+}
+
+std::string ScoredPlay::boardLine() const {
+    if (!options_.sender) {
+        return std::string();
+    }
+    switch (options_.sender->state()) {
+    case SendState::Sent:
+        return "Board: sent";
+    case SendState::Waiting:
+        return "Board: waiting";
+    case SendState::Idle:
+        break;
+    }
+    return std::string();
 }
 
 void ScoredPlay::waitForScores() {

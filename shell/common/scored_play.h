@@ -38,6 +38,9 @@ class ScoredPlay {
         std::string home;
         // The settings as read at the start; a change is written back whole.
         Settings settings;
+        // Where the games that prove go besides the table, when the player chose a score board;
+        // none by default.
+        std::shared_ptr<ScoreSender> sender;
     };
     ScoredPlay(const Options& options, Game& live);
 
@@ -87,9 +90,12 @@ class ScoredPlay {
     void startDaily(std::int64_t seconds);
     void gameEnded(Run& run, const VerifiedGame& game, std::int64_t seconds);
     std::string recordingName(const Run& run, int game) const;
+    // The menu's line on the games sent to the score board, empty without one.
+    std::string boardLine() const;
 
     Options options_;
     Game& live_;
+    // After options_: the keeper and its thread, which hand games to options_.sender, end first.
     std::unique_ptr<ScoreKeeper> keeper_;
     Run free_;
     std::optional<Run> daily_;

@@ -18,6 +18,8 @@ struct SettingEntry {
 const SettingEntry kSettingEntries[] = {
     {"mute", &Settings::mute, nullptr},
     {"music", &Settings::music, nullptr},
+    {"board", nullptr, &Settings::board},
+    {"name", nullptr, &Settings::name},
 };
 
 // No setting's value comes near it; a longer line is not ours.

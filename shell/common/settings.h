@@ -11,6 +11,11 @@ struct Settings {
     bool mute = false;
     // The music plays under the effects (N turns it on and off).
     bool music = true;
+    // The score board the verified games are sent to (board=URL, http or https); empty, as by
+    // default: nothing is ever sent.
+    std::string board;
+    // The name the games go under on the board.
+    std::string name = "Pilot";
 };
 
 // Reads a settings file's text. Lines it does not know (a later version's settings, a mistake)

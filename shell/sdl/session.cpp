@@ -6,6 +6,7 @@
 #include "shell/common/frame_step.h"
 #include "shell/common/recorder.h"
 #include "shell/common/score_notes.h"
+#include "shell/common/score_sender.h"
 #include "shell/common/scored_play.h"
 #include "shell/common/settings.h"
 #include "shell/common/user_data.h"
@@ -25,6 +26,8 @@ namespace {
 
 // The menu's key for the daily run: not a key of the game, so no game ever reads it.
 constexpr SDL_Scancode kDailyKey = SDL_SCANCODE_D;
+// Where the games for the score board wait until it has them, in the data folder.
+constexpr const char* kUnsentFolder = "unsent";
 
 struct Session {
     std::unique_ptr<Recorder> recorder;
@@ -48,6 +51,23 @@ std::string homeFolder() {
 Session& session() {
     static Session s;
     return s;
+}
+
+// The sender of proved games to the score board the player chose (--board, or board= in the
+// settings), or none: sending is off unless asked for, and a watched game is nobody's to send.
+std::shared_ptr<ScoreSender> boardSender(const CommandLine& commandLine, const Settings& settings,
+                                         const std::string& folder) {
+    const std::string& url = commandLine.boardUrl.empty() ? settings.board : commandLine.boardUrl;
+    if (url.empty() || !commandLine.watchFile.empty() || folder.empty()) {
+        return nullptr;
+    }
+    if (!isBoardUrl(url)) {
+        std::fprintf(stderr,
+                     "glimmerwake: the settings' board is no http:// or https:// address: no "
+                     "games are sent\n");
+        return nullptr;
+    }
+    return startScoreSender({url, settings.name, folder + kUnsentFolder});
 }
 
 void writeFinalState(const std::string& path, int calls) {
@@ -75,6 +95,7 @@ bool startSession(const CommandLine& commandLine, const Settings& settings) {
     options.runName = runNameOf(calendarSeconds(), static_cast<long>(getpid()));
     options.home = homeFolder();
     options.settings = settings;
+    options.sender = boardSender(commandLine, settings, options.folder);
     s.play = std::make_unique<ScoredPlay>(options, frameStepGame());
     if (!commandLine.watchFile.empty()) {
         s.watcher = std::make_unique<Watcher>();

@@ -146,7 +146,21 @@ case_deb() {
     local root="$work/root"
     dpkg-deb -x "$deb" "$root"
     expect_files "$root"
+    expect_board_files "$deb" "$root"
     play_installed_from_root "$root"
+}
+
+# A build with the score board packs it with its service, its user and its guide.
+expect_board_files() {
+    local deb=$1 root=$2 file
+    grep -q '^GLIMMERWAKE_BOARD:BOOL=ON$' "$build_dir/CMakeCache.txt" || return 0
+    for file in usr/bin/glimmerwake-board usr/lib/systemd/system/glimmerwake-board.service \
+        usr/lib/sysusers.d/glimmerwake-board.conf usr/share/doc/glimmerwake/board.md; do
+        [ -f "$root/$file" ] || fail "not in the package: /$file"
+    done
+    dpkg-deb -I "$deb" postinst | grep -q 'systemd-sysusers glimmerwake-board.conf' ||
+        fail "the package's postinst does not make the board's user"
+    echo "the score board, its service, its user and its guide are in the package"
 }
 
 case $case_name in

@@ -44,6 +44,20 @@ TEST(CommandLine, OptionsAreReadWhereverTheyStand) {
     EXPECT_EQ(parse({"--help", "--no-such-thing"}).action, Action::Help);
 }
 
+TEST(CommandLine, ABoardIsAnHttpOrHttpsAddress) {
+    EXPECT_EQ(parse({"--board", "http://127.0.0.1:8080"}).boardUrl, "http://127.0.0.1:8080");
+    EXPECT_EQ(parse({"--board", "https://board.example.org/"}).action, Action::Play);
+    EXPECT_EQ(parse({}).boardUrl, "");
+    for (const char* wrong : {"ftp://board.example.org", "file:///etc/passwd", "board.example.org",
+                              "http://", "http:///path", "https://a b", "http://a\x01"}) {
+        const CommandLine line = parse({"--board", wrong});
+        EXPECT_EQ(line.action, Action::UsageError) << wrong;
+        EXPECT_NE(line.error.find("--board"), std::string::npos) << line.error;
+    }
+    EXPECT_EQ(parse({"--board"}).action, Action::UsageError);
+    EXPECT_FALSE(isBoardUrl("https://" + std::string(kMaxBoardUrlBytes, 'a')));
+}
+
 TEST(CommandLine, AnythingElseIsOneLineOfUsageError) {
     for (const auto& words : std::vector<std::vector<const char*>>{{"--fullscreen"},
                                                                    {"-h"},
@@ -98,8 +112,9 @@ TEST(CommandLine, RefusesFilesItCannotFollow) {
 
 TEST(CommandLine, HelpNamesEveryOptionAndVersionIsOneLine) {
     const std::string help = commandLineHelp();
-    for (const char* option : {"--window", "--mute", "--no-music", "--daily", "--record", "--watch",
-                               "--shots", "--final-state", "--scores", "--help", "--version"}) {
+    for (const char* option :
+         {"--window", "--mute", "--no-music", "--daily", "--record", "--watch", "--shots",
+          "--board", "--final-state", "--scores", "--help", "--version"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
     EXPECT_EQ(help.back(), '\n');

@@ -32,3 +32,21 @@ TEST(Settings, UnknownOrWrongLinesAreLeftOutAndListed) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Settings, TheBoardIsOffUntilChosenAndItsNameIsKept) {
+    std::string ignored;
+    const Settings fresh = readSettings("", ignored);
+    EXPECT_EQ(fresh.board, "");
+    EXPECT_EQ(fresh.name, "Pilot");
+    Settings chosen;
+    chosen.board = "https://board.example.org";
+    chosen.name = "Zoë <b>";
+    const Settings read = readSettings(writeSettings(chosen), ignored);
+    EXPECT_EQ(read.board, chosen.board);
+    EXPECT_EQ(read.name, chosen.name);
+    EXPECT_EQ(ignored, "");
+}
+
+} // namespace

@@ -1,0 +1,16 @@
+# Writes OUTPUT, a C++ source that defines pageFiles() with the page's files in it: each
+# argument FILES is PATH=TYPE=SOURCE_FILE, separated by bars (|).
+set(body "// Made by board/embed_page.cmake from board/page/: edit those files, not this one.\n")
+string(APPEND body "#include \"board/page.h\"\n\nconst std::vector<PageFile>& pageFiles() {\n")
+string(APPEND body "    static const std::vector<PageFile> files = {\n")
+string(REPLACE "|" ";" entries "${FILES}")
+foreach(entry IN LISTS entries)
+    string(REPLACE "=" ";" parts "${entry}")
+    list(GET parts 0 path)
+    list(GET parts 1 type)
+    list(GET parts 2 source)
+    file(READ "${source}" content)
+    string(APPEND body "        {\"${path}\", \"${type}\", R\"glimmerwake_page(${content})glimmerwake_page\"},\n")
+endforeach()
+string(APPEND body "    };\n    return files;\n}\n")
+file(WRITE "${OUTPUT}" "${body}")
