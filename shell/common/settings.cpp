@@ -30,6 +30,15 @@ bool isPrintableText(std::string_view text) {
                        [](char c) { return static_cast<unsigned char>(c) >= 0x20 && c != 0x7f; });
 }
 
+// Only spaces: a line with a tab or another control character is not read at all.
+std::string_view trimmedOfBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 bool readSetting(std::string_view line, Settings& settings) {
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos || line.size() > kMaxSettingLine ||
@@ -47,7 +56,13 @@ bool readSetting(std::string_view line, Settings& settings) {
             return true;
         }
         if (entry.text != nullptr) {
-            settings.*entry.text = std::string(value);
+            // Blanks around a text typed by hand are no part of it (a board refuses a name that
+            // begins or ends with one), and an emptied text keeps its default: a game sent
+            // under no name would only be refused.
+            const std::string_view text = trimmedOfBlanks(value);
+            if (!text.empty()) {
+                settings.*entry.text = std::string(text);
+            }
             return true;
         }
     }

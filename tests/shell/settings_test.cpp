@@ -49,4 +49,14 @@ TEST(Settings, TheBoardIsOffUntilChosenAndItsNameIsKept) {
     EXPECT_EQ(ignored, "");
 }
 
+TEST(Settings, AHandEditedNameLosesItsBlanksAndAnEmptyOneIsThePilot) {
+    std::string ignored;
+    EXPECT_EQ(readSettings("name=  Ann Lee \n", ignored).name, "Ann Lee");
+    EXPECT_EQ(readSettings("name=\n", ignored).name, "Pilot");
+    EXPECT_EQ(readSettings("name=   \nboard=\n", ignored).name, "Pilot");
+    EXPECT_EQ(readSettings("board= http://127.0.0.1:8080 \n", ignored).board,
+              "http://127.0.0.1:8080");
+    EXPECT_EQ(ignored, "");
+}
+
 } // namespace
