@@ -69,6 +69,12 @@ bool startSession(const CommandLine& commandLine, const Settings& settings) {
     options.runName = runNameOf(calendarSeconds(), static_cast<long>(GetCurrentProcessId()));
     // No "~" on Windows: the notes show the data folder's whole path, as Explorer would.
     options.settings = settings;
+    // Sending goes through libcurl, which this build does not have: the player who asked for a
+    // board hears that nothing goes to it rather than finding it silently empty.
+    if (!commandLine.boardUrl.empty() || !settings.board.empty()) {
+        std::fprintf(stderr, "glimmerwake: the Windows game sends no games to a score board yet: "
+                             "they stay in its high scores\n");
+    }
     s.play = std::make_unique<ScoredPlay>(options, frameStepGame());
     if (!commandLine.watchFile.empty()) {
         s.watcher = std::make_unique<Watcher>();
