@@ -1,0 +1,288 @@
+// The browser build as a player meets it, in the system's headless Chromium: the page loads and
+// draws, a game played with real key events and a recording watched on the page end in the
+// state the native replay tool gives for the same keys, the page's recording replays natively,
+// and its pictures are the desktop's within a stated tolerance.
+//
+// Run by tests/web/run.sh, which builds everything it needs and sets:
+//   GLIMMERWAKE_WEB_SITE       the site folder (build-web/site)
+//   GLIMMERWAKE_WEB_MODULES    the node_modules folder that holds puppeteer-core
+//   GLIMMERWAKE_NATIVE_REPLAY  the native glimmerwake-replay
+//   GLIMMERWAKE_SOURCE         the top of the source tree (its Data/ and committed replays)
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { after, before, test } from 'node:test';
+
+import { serveFolder } from '../../tools/web/serve.mjs';
+import { decodePng } from './png.mjs';
+
+const site = process.env.GLIMMERWAKE_WEB_SITE;
+const nativeReplay = process.env.GLIMMERWAKE_NATIVE_REPLAY;
+const source = process.env.GLIMMERWAKE_SOURCE;
+const puppeteer = createRequire(join(process.env.GLIMMERWAKE_WEB_MODULES, 'x.js'))('puppeteer-core');
+
+const kChromiumFlags = ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic',
+  '--no-first-run', '--disable-background-networking', '--disable-component-update',
+  '--disable-sync', '--use-angle=swiftshader', '--enable-unsafe-swiftshader'];
+const kWidth = 1024;
+const kHeight = 768;
+// SwiftShader and llvmpipe round some edges and texel lookups apart: a pixel counts as different
+// when a channel is more than this far off, and a picture as the desktop's while at most this
+// share of its pixels differ.
+const kChannelTolerance = 64;
+const kDifferingShare = 0.02;
+// The whole-level game's frames with lines wider than a pixel: the boss bar's ticks (2 pixels),
+// the rings (4) and the splitters (6), each with its colour.
+const kWideLineFrames = [
+  { call: 7000, what: 'boss bar', colour: [179, 77, 51] },
+  { call: 8500, what: 'rings', colour: [77, 128, 51] },
+  { call: 9800, what: 'splitters', colour: [38, 77, 179] },
+];
+
+let server;
+let browser;
+let work;
+let base;
+
+// A committed replay cut after `call`, ended there.
+function cutReplay(file, lastCall) {
+  const kept = readFileSync(join(source, 'tests/tools', file), 'utf8').split('\n').filter((line) => {
+    const call = Number.parseInt(line, 10);
+    return Number.isNaN(call) ? !line.startsWith('end') : call <= lastCall;
+  });
+  return `${kept.join('\n')}\nend ${lastCall + 1}\n`;
+}
+
+function nativeTrace(scriptFile) {
+  return execFileSync(nativeReplay, [scriptFile], { cwd: source, maxBuffer: 1 << 30 }).toString();
+}
+
+function lastLine(trace) {
+  const lines = trace.trimEnd().split('\n');
+  return `${lines[lines.length - 1]}\n`;
+}
+
+// The native tool's frames of these calls, taken in one run: with shots to take it draws every
+// call, which on llvmpipe is most of these tests' time.
+function nativeShots(script, calls) {
+  const scriptFile = join(work, `shots-${calls.join('-')}.replay`);
+  const pngs = calls.map((call) => join(work, `native-${call}.png`));
+  // Each shot line among the others in call order, as a script must have them.
+  const lines = script.trimEnd().split('\n');
+  calls.forEach((call, i) => {
+    const at = lines.findIndex((line) => line.startsWith('end ') || Number.parseInt(line, 10) > call);
+    lines.splice(at, 0, `shot ${call} ${pngs[i]}`);
+  });
+  writeFileSync(scriptFile, `${lines.join('\n')}\n`);
+  nativeTrace(scriptFile);
+  return pngs.map((png) => decodePng(readFileSync(png)).rgba);
+}
+
+// One tab for every test, each loading the page anew: only the tab in front gets animation frames,
+// and a tab opened as another closes does not always come to the front. Without WebGL is a tab
+// of its own, which the browser is left with.
+let tab;
+async function openPage(query, options = {}) {
+  if (!tab || options.withoutWebGl) {
+    await tab?.close();
+    tab = await browser.newPage();
+    await tab.setViewport({ width: 1100, height: 900 });
+  }
+  const page = tab;
+  await page.bringToFront();
+  if (options.withoutWebGl) {
+    await page.evaluateOnNewDocument(() => {
+      const getContext = HTMLCanvasElement.prototype.getContext;
+      HTMLCanvasElement.prototype.getContext = function (kind, ...rest) {
+        return /webgl/.test(kind) ? null : getContext.call(this, kind, ...rest);
+      };
+    });
+  }
+  await page.goto(`${base}/?test${query}`);
+  return page;
+}
+
+// Asks the page every 50 ms, from here: a predicate that throws (the game not loaded yet) counts
+// as false.
+async function waitFor(page, predicate) {
+  const kTimeoutMs = 120000;
+  const started = Date.now();
+  for (;;) {
+    const holds = await page.evaluate(`(() => { try { return !!(${predicate})(); } ` +
+      'catch { return false; } })()');
+    if (holds) return;
+    assert.ok(Date.now() - started < kTimeoutMs, `waited ${kTimeoutMs} ms for ${predicate}`);
+    await new Promise((done) => setTimeout(done, 50));
+  }
+}
+
+async function messageOf(page) {
+  await waitFor(page, () => !document.getElementById('message').hidden);
+  return page.$eval('#message-text', (element) => element.textContent);
+}
+
+// The canvas as RGBA rows, top first, as the native tool's PNG has them.
+async function readCanvas(page) {
+  const base64 = await page.evaluate(() => {
+    const copy = document.createElement('canvas');
+    copy.width = 1024;
+    copy.height = 768;
+    const context = copy.getContext('2d');
+    context.drawImage(document.getElementById('game'), 0, 0);
+    const bytes = new Uint8Array(context.getImageData(0, 0, 1024, 768).data.buffer);
+    let text = '';
+    for (let i = 0; i < bytes.length; i += 0x8000) {
+      text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
+    }
+    return btoa(text);
+  });
+  return Buffer.from(base64, 'base64');
+}
+
+function differingShare(a, b) {
+  let differing = 0;
+  for (let i = 0; i < kWidth * kHeight; i++) {
+    for (let c = 0; c < 3; c++) {
+      if (Math.abs(a[i * 4 + c] - b[i * 4 + c]) > kChannelTolerance) {
+        differing++;
+        break;
+      }
+    }
+  }
+  return differing / (kWidth * kHeight);
+}
+
+function pixelsOfColour(rgba, colour) {
+  let count = 0;
+  for (let i = 0; i < kWidth * kHeight; i++) {
+    if (colour.every((value, c) => Math.abs(rgba[i * 4 + c] - value) <= 12)) count++;
+  }
+  return count;
+}
+
+async function watchToTheEnd(script, name, fast) {
+  writeFileSync(join(work, name), script);
+  const page = await openPage(`&watch=/fixtures/${name}`);
+  await waitFor(page, () => window.glimmerwake && window.glimmerwake.watching);
+  if (fast) {
+    await page.keyboard.down('KeyF');
+  }
+  await waitFor(page, () => window.glimmerwake.ended);
+  return page;
+}
+
+before(async () => {
+  work = mkdtempSync(join(tmpdir(), 'glimmerwake-web-'));
+  server = await serveFolder(site, 0, { '/fixtures/': work });
+  base = `http://127.0.0.1:${server.address().port}`;
+  browser = await puppeteer.launch({
+    executablePath: '/usr/bin/chromium',
+    userDataDir: join(work, 'chromium'),
+    args: kChromiumFlags,
+  });
+});
+
+after(async () => {
+  await browser?.close();
+  server?.close();
+  rmSync(work, { recursive: true, force: true });
+});
+
+test('the page loads and draws the menu as the desktop does', async (t) => {
+  const page = await openPage('');
+  await waitFor(page, () => window.glimmerwake && window.glimmerwake.calls() > 20);
+  const shown = await readCanvas(page);
+  const [native] = nativeShots('epoch 1000000000\nend 30\n', [29]);
+  const share = differingShare(shown, native);
+  t.diagnostic(`menu: ${(share * 100).toFixed(3)}% of the pixels differ`);
+  assert.ok(share <= kDifferingShare, `${(share * 100).toFixed(2)}% of the menu's pixels differ`);
+});
+
+async function press(page, key, milliseconds = 120) {
+  await page.keyboard.down(key);
+  await new Promise((done) => setTimeout(done, milliseconds));
+  await page.keyboard.up(key);
+  await new Promise((done) => setTimeout(done, milliseconds));
+}
+
+test('a game played with real keys ends where its recording replays natively', async () => {
+  const page = await openPage('');
+  await waitFor(page, () => window.glimmerwake && window.glimmerwake.calls() > 10);
+  await press(page, 'Enter');
+  await page.keyboard.down('Space');
+  await press(page, 'ArrowLeft', 400);
+  await press(page, 'ArrowRight', 400);
+  for (const key of ['Digit1', 'Digit2', 'Digit3']) {
+    await press(page, key);
+  }
+  await page.keyboard.up('Space');
+  // Pause and go on; pause and start again; pause, back to the menu, play; pause and quit.
+  for (const key of ['Escape', 'Escape', 'Escape', 'F2', 'Escape', 'F3', 'Enter', 'Escape', 'F4']) {
+    await press(page, key);
+  }
+  await waitFor(page, () => window.glimmerwake.ended);
+  const recording = await page.evaluate(() => window.glimmerwake.recording());
+  const pageState = await page.evaluate(() => window.glimmerwake.traceLine());
+  for (const key of ['LEFT', 'RIGHT', 'SPACE', 'RETURN', 'ESCAPE', '1', '2', '3', 'F2', 'F3', 'F4']) {
+    assert.match(recording, new RegExp(`^\\d+ down ${key}$`, 'm'), `the recording has ${key}`);
+  }
+  const file = join(work, 'played.replay');
+  writeFileSync(file, recording);
+  const replayed = lastLine(nativeTrace(file));
+  assert.equal(pageState, replayed);
+  assert.match(pageState, /"state":"Quit"/);
+});
+
+test('a recording watched on the page ends in the replay\'s final state', async () => {
+  const script = cutReplay('complete_game.replay', 599);
+  const page = await watchToTheEnd(script, 'short.replay', false);
+  const file = join(work, 'short.replay');
+  assert.equal(await page.evaluate(() => window.glimmerwake.traceLine()), lastLine(nativeTrace(file)));
+  assert.match(await messageOf(page), /recording has ended/);
+});
+
+test('a recording picked during a game is watched from a fresh start', async () => {
+  const file = join(work, 'picked.replay');
+  writeFileSync(file, cutReplay('complete_game.replay', 299));
+  const page = await openPage('');
+  await waitFor(page, () => window.glimmerwake.calls() > 10);
+  const input = await page.$('#watch-file');
+  await Promise.all([page.waitForNavigation(), input.uploadFile(file)]);
+  await waitFor(page, () => window.glimmerwake.watching);
+  await waitFor(page, () => window.glimmerwake.ended);
+  assert.equal(await page.evaluate(() => window.glimmerwake.traceLine()), lastLine(nativeTrace(file)));
+});
+
+test('the game\'s frames are the desktop\'s, wide lines as wide', async (t) => {
+  const lastCall = kWideLineFrames[kWideLineFrames.length - 1].call;
+  const natives = nativeShots(cutReplay('whole_level_1.replay', lastCall),
+    kWideLineFrames.map((frame) => frame.call));
+  for (const [i, frame] of kWideLineFrames.entries()) {
+    const script = cutReplay('whole_level_1.replay', frame.call);
+    const page = await watchToTheEnd(script, `level-${frame.call}.replay`, true);
+    const shown = await readCanvas(page);
+    const native = natives[i];
+    const share = differingShare(shown, native);
+    const nativeLines = pixelsOfColour(native, frame.colour);
+    const shownLines = pixelsOfColour(shown, frame.colour);
+    t.diagnostic(`${frame.what}: ${(share * 100).toFixed(3)}% of the pixels differ; ` +
+      `${shownLines} pixels of their colour against the desktop's ${nativeLines}`);
+    assert.ok(share <= kDifferingShare,
+      `${frame.what}: ${(share * 100).toFixed(2)}% of the pixels differ`);
+    assert.ok(nativeLines > 0, `${frame.what}: the desktop's frame shows them`);
+    const ratio = shownLines / nativeLines;
+    assert.ok(ratio > 0.8 && ratio < 1.25,
+      `${frame.what}: ${shownLines} pixels of their colour against the desktop's ${nativeLines}`);
+  }
+});
+
+test('a browser without WebGL and a broken recording are told so', async () => {
+  writeFileSync(join(work, 'broken.replay'), 'epoch 1000000000\n5 down NOSUCHKEY\nend 10\n');
+  const broken = await openPage('&watch=/fixtures/broken.replay');
+  assert.match(await messageOf(broken), /cannot be watched: line 2: /);
+  const plain = await openPage('', { withoutWebGl: true });
+  assert.match(await messageOf(plain), /needs WebGL/);
+});
