@@ -17,7 +17,7 @@ target_link_libraries(glimmerwake_render PUBLIC glimmerwake_rules web_png)
 # from: shell/web/float_to_chars.h gives it one that writes the very same text.
 add_library(glimmerwake_replay STATIC ${GLIMMERWAKE_REPLAY_SOURCES} shell/web/shortest_float.cpp)
 set_source_files_properties(replay/trace.cpp PROPERTIES COMPILE_OPTIONS
-    "SHELL:-include ${CMAKE_SOURCE_DIR}/shell/web/float_to_chars.h")
+    "-include;${CMAKE_SOURCE_DIR}/shell/web/float_to_chars.h")
 target_link_libraries(glimmerwake_replay PUBLIC glimmerwake_rules)
 add_library(glimmerwake_shell_common STATIC ${GLIMMERWAKE_SHELL_COMMON_SOURCES})
 target_compile_definitions(glimmerwake_shell_common PRIVATE
