@@ -54,6 +54,9 @@ add_executable(glimmerwake-replay tools/replay/main.cpp tools/replay/verify_comm
     shell/unix/rgb_png.cpp)
 target_link_libraries(glimmerwake-replay PRIVATE glimmerwake_shell_common)
 target_compile_definitions(glimmerwake-replay PRIVATE GLIMMERWAKE_VERSION="${PROJECT_VERSION}")
+# The offscreen context's fields stay unused where shots are refused.
+set_source_files_properties(shell/web/node_services.cpp PROPERTIES COMPILE_OPTIONS
+    -Wno-unused-private-field)
 set_target_properties(glimmerwake-replay PROPERTIES SUFFIX .js)
 target_link_options(glimmerwake-replay PRIVATE -sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1
     -sALLOW_MEMORY_GROWTH=1 -sWASM_ASYNC_COMPILATION=0

@@ -8,11 +8,32 @@ import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
 import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { join } from 'node:path';
-import { test } from 'node:test';
+import { join, relative } from 'node:path';
+import { after, test } from 'node:test';
 
 const source = process.env.GLIMMERWAKE_SOURCE;
 const replays = join(source, 'tests/tools');
+const work = mkdtempSync(join(tmpdir(), 'glimmerwake-node-replay-'));
+after(() => rmSync(work, { recursive: true, force: true }));
+
+// Every replay script committed under tests/, found wherever it lies.
+function committedScripts(folder = join(source, 'tests')) {
+  return readdirSync(folder, { withFileTypes: true }).flatMap((entry) => {
+    const path = join(folder, entry.name);
+    if (entry.isDirectory()) return committedScripts(path);
+    return entry.name.endsWith('.replay') ? [path] : [];
+  });
+}
+
+// The script without its shot lines: shots are the native tool's alone, and the trace is the
+// same without them.
+function withoutShots(file) {
+  const text = readFileSync(file, 'utf8');
+  if (!/^shot /m.test(text)) return file;
+  const copy = join(work, relative(source, file).replaceAll('/', '-'));
+  writeFileSync(copy, text.split('\n').filter((line) => !line.startsWith('shot ')).join('\n'));
+  return copy;
+}
 
 function trace(command, args) {
   return execFileSync(command, args, { cwd: source, maxBuffer: 1 << 30 });
@@ -28,13 +49,13 @@ function nodeTrace(file) {
 }
 
 test('node and native traces of every committed replay are the same bytes', () => {
-  const scripts = readdirSync(replays).filter((name) => name.endsWith('.replay'));
-  assert.ok(scripts.length >= 4);
-  for (const name of scripts) {
-    const file = join(replays, name);
+  const scripts = committedScripts();
+  assert.ok(scripts.length >= 7);
+  for (const script of scripts) {
+    const file = withoutShots(script);
     const web = nodeTrace(file);
     const native = trace(process.env.GLIMMERWAKE_NATIVE_REPLAY, [file]);
-    assert.ok(web.equals(native), `${name}: the traces differ`);
+    assert.ok(web.equals(native), `${relative(source, script)}: the traces differ`);
   }
 });
 
@@ -48,8 +69,24 @@ test('node traces the whole-level games to their committed digests', () => {
   }
 });
 
+test('node verifies the committed games, and their sounds, as the native tool does', () => {
+  for (const name of ['complete_game.replay', 'whole_level_1.replay']) {
+    const file = join(replays, name);
+    const verified = (tool, args) => trace(tool, [...args, '--verify', file]).toString();
+    const web = verified(process.execPath, [process.env.GLIMMERWAKE_NODE_REPLAY]);
+    assert.match(web, /"score":/);
+    assert.equal(web, verified(process.env.GLIMMERWAKE_NATIVE_REPLAY, []), name);
+    const sounds = (tool, args, out) => {
+      trace(tool, [...args, '--sounds', out, file]);
+      return readFileSync(out, 'utf8');
+    };
+    assert.equal(sounds(process.execPath, [process.env.GLIMMERWAKE_NODE_REPLAY], join(work, 'node.sounds')),
+      sounds(process.env.GLIMMERWAKE_NATIVE_REPLAY, [], join(work, 'native.sounds')), name);
+  }
+});
+
 test('node refuses a malformed script and a shot as the native tool does', () => {
-  const folder = mkdtempSync(join(tmpdir(), 'glimmerwake-node-replay-'));
+  const folder = work;
   const status = (text) => {
     const file = join(folder, 'script.replay');
     writeFileSync(file, text);
@@ -63,5 +100,4 @@ test('node refuses a malformed script and a shot as the native tool does', () =>
   };
   assert.equal(status('epoch 5\n3 down NOSUCHKEY\nend 9\n'), 2);
   assert.equal(status('epoch 5\nshot 3 x.png\nend 9\n'), 3);
-  rmSync(folder, { recursive: true, force: true });
 });
