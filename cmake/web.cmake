@@ -30,7 +30,7 @@ set(WEB_SITE ${CMAKE_BINARY_DIR}/site)
 set(WEB_FONT /usr/share/fonts/truetype/liberation2/LiberationMono-Bold.ttf)
 set(WEB_FONT_LICENCE /usr/share/doc/fonts-liberation2/copyright)
 add_executable(glimmerwake shell/web/web_main.cpp shell/web/web_platform.cpp
-    shell/web/web_gl.cpp shell/web/web_font.cpp shell/unix/files.cpp)
+    shell/web/web_gl.cpp shell/web/web_font.cpp shell/web/web_scores.cpp shell/unix/files.cpp)
 target_link_libraries(glimmerwake PRIVATE glimmerwake_shell_common web_freetype)
 set_target_properties(glimmerwake PROPERTIES SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${WEB_SITE})
 target_link_options(glimmerwake PRIVATE -sLEGACY_GL_EMULATION=1 -sGL_UNSAFE_OPTS=0

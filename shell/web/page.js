@@ -16,6 +16,11 @@
   // session storage, which holds a few megabytes: hours of play.
   const kDroppedKey = 'glimmerwake-dropped-recording';
   const kMaxDroppedBytes = 4 << 20;
+  // The high scores, in the scores file's own format, and the settings, in the browser's storage.
+  // A table the game cannot read is set aside under a key of its own, never dropped.
+  const kScoresKey = 'glimmerwake-scores';
+  const kScoresAsideKey = 'glimmerwake-scores-set-aside';
+  const kSettingsKey = 'glimmerwake-settings';
   // How far a stick must leave its centre to count as an arrow, as on the desktop.
   const kStickDeadZone = 0.25;
 
@@ -54,6 +59,7 @@
     audio: null,
     padKeys: new Set(),
     padStartKey: 0,
+    settings: readSettings(),
   };
   // What the tests (and a curious player's console) can read of the game.
   window.glimmerwake = {
@@ -62,7 +68,83 @@
     traceLine: () => Module.UTF8ToString(Module._webTraceLine()),
     recording: () => Module.UTF8ToString(Module._webRecording()),
     calls: () => Module._webCalls(),
+    scores: () => JSON.parse(Module.UTF8ToString(Module._webScoresJson())),
   };
+
+  // The browser's storage may be switched off, full, or shared with another tab: the game plays
+  // on without it.
+  function stored(key) {
+    try {
+      return localStorage.getItem(key);
+    } catch {
+      return null;
+    }
+  }
+
+  function store(key, text) {
+    try {
+      localStorage.setItem(key, text);
+      return true;
+    } catch {
+      return false;
+    }
+  }
+
+  // The sound's switches as the player last left them; anything else in the storage is ignored.
+  function readSettings() {
+    const settings = { mute: false, music: true };
+    try {
+      const kept = JSON.parse(stored(kSettingsKey));
+      for (const name of Object.keys(settings)) {
+        if (kept && typeof kept[name] === 'boolean') settings[name] = kept[name];
+      }
+    } catch {
+      // Unreadable settings are the defaults.
+    }
+    return settings;
+  }
+
+  function applySettings() {
+    Module._webSetSound(page.settings.mute ? 1 : 0, page.settings.music ? 1 : 0);
+    $('mute').setAttribute('aria-pressed', String(page.settings.mute));
+    $('mute').textContent = page.settings.mute ? 'Unmute (M)' : 'Mute (M)';
+    store(kSettingsKey, JSON.stringify(page.settings));
+  }
+
+  function showScores() {
+    const list = $('scores-list');
+    list.replaceChildren();
+    for (const entry of window.glimmerwake.scores()) {
+      const item = document.createElement('li');
+      item.textContent = `${entry.score}  ${entry.when}  ${entry.milestones}`;
+      list.appendChild(item);
+    }
+    $('scores-empty').hidden = list.children.length > 0;
+  }
+
+  // The table kept in the browser goes to the game, which reads it as strictly as the desktop
+  // reads its file.
+  function loadScores() {
+    const text = stored(kScoresKey);
+    if (text !== null) {
+      const bytes = new TextEncoder().encode(text);
+      const address = Module._malloc(Math.max(1, bytes.length));
+      Module.HEAPU8.set(bytes, address);
+      const problem = Module.UTF8ToString(Module._webLoadScores(address, bytes.length));
+      Module._free(address);
+      if (problem !== '') {
+        store(kScoresAsideKey, text);
+        try {
+          localStorage.removeItem(kScoresKey);
+        } catch {
+          // Left where it is: it is read again, and set aside again, next time.
+        }
+        $('scores-note').textContent = `The high scores kept here could not be read (${problem}); ` +
+          `they are kept aside under ${kScoresAsideKey} and a new table is started.`;
+      }
+    }
+    showScores();
+  }
 
   function showMessage(text, playAgain) {
     $('message-text').textContent = text;
@@ -115,9 +197,8 @@
   }
 
   function toggleMute() {
-    const muted = Module._webToggleMute() !== 0;
-    $('mute').setAttribute('aria-pressed', String(muted));
-    $('mute').textContent = muted ? 'Unmute (M)' : 'Mute (M)';
+    page.settings.mute = !page.settings.mute;
+    applySettings();
   }
 
   function onKey(event, down) {
@@ -129,7 +210,8 @@
     }
     // N turns the music off and on, as on the desktop.
     if (down && event.code === 'KeyN' && !event.repeat) {
-      Module._webToggleMusic();
+      page.settings.music = !page.settings.music;
+      applySettings();
     }
     const key = virtualKey(event);
     if (key === undefined) {
@@ -217,9 +299,9 @@
     }
     const blob = new Blob([window.glimmerwake.recording()], { type: 'text/plain' });
     const link = document.createElement('a');
-    const stamp = new Date().toISOString().replace(/[:.]/g, '-').slice(0, 19);
     link.href = URL.createObjectURL(blob);
-    link.download = `glimmerwake-${stamp}.replay`;
+    // The name the high scores give the game's recording.
+    link.download = Module.UTF8ToString(Module._webRecordingName());
     link.click();
     setTimeout(() => URL.revokeObjectURL(link.href), 0);
   }
@@ -238,9 +320,22 @@
     return true;
   }
 
+  // Only a recording beside the page, named by a relative address: a link to the page cannot make
+  // it fetch from anywhere else.
+  function recordingAddress(url) {
+    if (/^[a-z][a-z0-9+.-]*:|^[/\\]{2}/i.test(url.trim())) {
+      throw new Error('only an address relative to this page can be watched');
+    }
+    const address = new URL(url, location.href);
+    if (address.origin !== location.origin) {
+      throw new Error('only an address relative to this page can be watched');
+    }
+    return address;
+  }
+
   // Reads at most kMaxRecordingBytes of the answer: a larger one is refused, however it came.
   async function fetchRecording(url) {
-    const response = await fetch(url, { credentials: 'omit' });
+    const response = await fetch(recordingAddress(url), { credentials: 'omit' });
     if (!response.ok) {
       throw new Error(`the server answered ${response.status}`);
     }
@@ -306,6 +401,8 @@
       return;
     }
     page.started = true;
+    applySettings();
+    loadScores();
     canvas.focus();
     requestAnimationFrame(pollPads);
   }
@@ -348,6 +445,13 @@
       }
     },
     onRuntimeInitialized: () => { begin(); },
+    // A game the game proved entered the table: kept in the browser's storage.
+    scoresChanged: (tables, rank) => {
+      const kept = store(kScoresKey, tables);
+      $('scores-note').textContent = `Your score entered the high scores at place ${rank}` +
+        (kept ? '.' : ', but this browser does not let the page keep it.');
+      showScores();
+    },
     // Called by the game when it ended, or when the recording watched came to its end.
     gameEnded: (watched) => {
       page.ended = true;

@@ -20,11 +20,11 @@ mergeInto(LibraryManager.library, {
     }
   },
 
-  // Hands the page a game of the player's that its recording proved, as one line of JSON
-  // (glimmerwake-replay --verify's): the page keeps its table of high scores.
-  webGameScored: function (json) {
-    if (Module['gameScored']) {
-      Module['gameScored'](UTF8ToString(json));
+  // A game its recording proved entered the high scores at `rank`: the page stores the tables'
+  // text and shows them.
+  webScoresChanged: function (tables, rank) {
+    if (Module['scoresChanged']) {
+      Module['scoresChanged'](UTF8ToString(tables), rank);
     }
   },
 

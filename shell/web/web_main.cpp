@@ -9,6 +9,7 @@
 #include "shell/common/music_cues.h"
 #include "shell/common/replay_mark.h"
 #include "shell/web/web_gl.h"
+#include "shell/web/web_scores.h"
 #include "shell/web/web_shell.h"
 
 #include <algorithm>
@@ -19,7 +20,6 @@
 // shell/web/web_library.js
 extern "C" int webCreateContext(int keepDrawingBuffer);
 extern "C" void webGameEnded(int watched);
-extern "C" void webGameScored(const char* json);
 
 namespace {
 
@@ -27,6 +27,7 @@ constexpr double kCallMs = static_cast<double>(kFramePeriodMs);
 // The canvas's drawing buffer: the desktop window's size, which the page scales to its own.
 constexpr int kCanvasWidth = 1024;
 constexpr int kCanvasHeight = 768;
+constexpr double kRunInstances = 1000000.0;
 // A slow frame is caught up by at most this many calls in the next; beyond it the game slows
 // down instead of leaping ahead (a tab left in the background comes back where it was).
 constexpr int kMostCallsPerFrame = 4;
@@ -97,7 +98,7 @@ void scoreEndedGame(const WebShell& shell, const VerifiedGame& ended) {
     for (const VerifiedGame& game : verification.games) {
         if (game.index == ended.index && game.score == ended.score &&
             game.lastCall == ended.lastCall) {
-            webGameScored(verifiedGameJson(game).c_str());
+            enterProvedGame(game, calendarSeconds());
             return;
         }
     }
@@ -271,6 +272,8 @@ EMSCRIPTEN_KEEPALIVE int webStart(int keepDrawingBuffer) {
         return 0;
     }
     renderer().resize(kCanvasWidth, kCanvasHeight);
+    // Two pages started in the same second still name their recordings apart.
+    startPageRun(calendarSeconds(), static_cast<long>(emscripten_random() * kRunInstances));
     FrameLoop& loop = frameLoop();
     loop.last = emscripten_get_now();
     loop.owed = kCallMs;
