@@ -49,9 +49,17 @@ test_packages=(
     zip wine wine64
 )
 
+# The browser build and its tests (scripts/build-web.sh, tests/web/run.sh): Debian's emscripten,
+# which builds zlib, libpng and FreeType from Debian's source packages (dpkg-dev above unpacks
+# them); node with npm, which installs puppeteer-core at the versions tests/web/package-lock.json
+# names; and the headless Chromium it drives.
+web_packages=(
+    emscripten nodejs npm chromium
+)
+
 case "$group" in
 play) packages=("${play_packages[@]}") ;;
-test) packages=("${play_packages[@]}" "${test_packages[@]}") ;;
+test) packages=("${play_packages[@]}" "${test_packages[@]}" "${web_packages[@]}") ;;
 *)
     echo "usage: scripts/install-deps.sh [play|test]" >&2
     exit 2

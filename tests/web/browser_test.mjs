@@ -10,7 +10,7 @@
 //   GLIMMERWAKE_SOURCE         the top of the source tree (its Data/ and committed replays)
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
@@ -115,6 +115,15 @@ async function waitFor(page, predicate) {
       'catch { return false; } })()');
     if (holds) return;
     assert.ok(Date.now() - started < kTimeoutMs, `waited ${kTimeoutMs} ms for ${predicate}`);
+    await new Promise((done) => setTimeout(done, 50));
+  }
+}
+
+async function waitUntil(holds) {
+  const kTimeoutMs = 30000;
+  const started = Date.now();
+  while (!holds()) {
+    assert.ok(Date.now() - started < kTimeoutMs, `waited ${kTimeoutMs} ms`);
     await new Promise((done) => setTimeout(done, 50));
   }
 }
@@ -234,6 +243,70 @@ test('a game played with real keys ends where its recording replays natively', a
   const replayed = lastLine(nativeTrace(file));
   assert.equal(pageState, replayed);
   assert.match(pageState, /"state":"Quit"/);
+
+  // The game's download is that very recording, under the name the high scores give it.
+  const downloads = join(work, 'downloads');
+  const session = await page.createCDPSession();
+  await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+  await page.click('#download');
+  await waitUntil(() => existsSync(downloads) &&
+    readdirSync(downloads).some((name) => name.endsWith('.replay')));
+  const [name] = readdirSync(downloads).filter((entry) => entry.endsWith('.replay'));
+  assert.match(name, /^glimmerwake-\d{8}-\d{6}-\d+\.replay$/);
+  assert.equal(readFileSync(join(downloads, name), 'utf8'), recording);
+});
+
+test('a game that scores enters the high scores, proved, and they stay with the browser', async () => {
+  let page = await openPage('');
+  await page.evaluate(() => localStorage.clear());
+  await page.reload();
+  await waitFor(page, () => window.glimmerwake && window.glimmerwake.calls() > 10);
+  await press(page, 'Enter');
+  // Fire held from the start hits the first enemy and loses the ship: the game ends in seconds.
+  await page.keyboard.down('Space');
+  await waitFor(page, () => window.glimmerwake.scores().length > 0);
+  await page.keyboard.up('Space');
+  const [entry] = await page.evaluate(() => window.glimmerwake.scores());
+  assert.ok(entry.score > 0);
+  assert.match(await page.$eval('#scores-note', (element) => element.textContent), /place 1/);
+  const recordingName = await page.evaluate(() => Module.UTF8ToString(Module._webRecordingName()));
+  assert.equal(entry.recording, recordingName);
+
+  // The recording proves the entry natively too.
+  const file = join(work, 'scored.replay');
+  writeFileSync(file, await page.evaluate(() => window.glimmerwake.recording()));
+  const verified = execFileSync(nativeReplay, ['--verify', file]).toString();
+  assert.match(verified, new RegExp(`"game":1,.*"score":${entry.score},`));
+
+  page = await openPage('');
+  await waitFor(page, () => window.glimmerwake && window.glimmerwake.calls() > 10);
+  assert.deepEqual(await page.evaluate(() => window.glimmerwake.scores()), [entry]);
+  assert.equal(await page.$$eval('#scores-list li', (items) => items.length), 1);
+
+  // A table the game cannot read is set aside, not dropped, and a new one started.
+  await page.evaluate(() => localStorage.setItem('glimmerwake-scores', 'not a table\n'));
+  page = await openPage('');
+  await waitFor(page, () => window.glimmerwake && window.glimmerwake.calls() > 10);
+  assert.deepEqual(await page.evaluate(() => window.glimmerwake.scores()), []);
+  assert.equal(await page.evaluate(() => localStorage.getItem('glimmerwake-scores-set-aside')),
+    'not a table\n');
+  assert.match(await page.$eval('#scores-note', (element) => element.textContent),
+    /could not be read/);
+});
+
+test('the sound switches stay as the player left them', async () => {
+  let page = await openPage('');
+  await page.evaluate(() => localStorage.clear());
+  page = await openPage('');
+  await waitFor(page, () => window.glimmerwake && window.glimmerwake.calls() > 10);
+  assert.equal(await page.$eval('#mute', (button) => button.getAttribute('aria-pressed')), 'false');
+  await press(page, 'KeyM');
+  await press(page, 'KeyN');
+  page = await openPage('');
+  await waitFor(page, () => window.glimmerwake && window.glimmerwake.calls() > 10);
+  assert.equal(await page.$eval('#mute', (button) => button.getAttribute('aria-pressed')), 'true');
+  assert.deepEqual(JSON.parse(await page.evaluate(() => localStorage.getItem('glimmerwake-settings'))),
+    { mute: true, music: false });
 });
 
 test('a recording watched on the page ends in the replay\'s final state', async () => {
@@ -279,10 +352,14 @@ test('the game\'s frames are the desktop\'s, wide lines as wide', async (t) => {
   }
 });
 
-test('a browser without WebGL and a broken recording are told so', async () => {
+test('a browser without WebGL, a broken recording and one from elsewhere are told so', async () => {
   writeFileSync(join(work, 'broken.replay'), 'epoch 1000000000\n5 down NOSUCHKEY\nend 10\n');
   const broken = await openPage('&watch=/fixtures/broken.replay');
   assert.match(await messageOf(broken), /cannot be watched: line 2: /);
+  for (const elsewhere of ['http://127.0.0.2/x.replay', '//example.invalid/x.replay']) {
+    const page = await openPage(`&watch=${encodeURIComponent(elsewhere)}`);
+    assert.match(await messageOf(page), /only an address relative to this page/);
+  }
   const plain = await openPage('', { withoutWebGl: true });
   assert.match(await messageOf(plain), /needs WebGL/);
 });

@@ -11,9 +11,14 @@ web=${GLIMMERWAKE_WEB_BUILD:-$top/build-web}
 
 GLIMMERWAKE_WEB_BUILD=$web "$top/scripts/build-web.sh"
 
-# Only the native replay tool: the rest of the native build is the other stages' business.
-cmake -S "$top" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$native" --target glimmerwake-replay -j "$(nproc)"
+# Only the native replay tool: the rest of the native build is the other stages' business. A
+# folder already configured keeps its generator.
+generator=()
+[ -f "$native/CMakeCache.txt" ] || generator=(-G Ninja)
+cmake -S "$top" -B "$native" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+jobs=$(nproc)
+[ "$jobs" -gt 2 ] && jobs=2
+cmake --build "$native" --target glimmerwake-replay -j "$jobs"
 
 # puppeteer-core at the versions the lock file names, installed once per build folder.
 modules=$web/node
