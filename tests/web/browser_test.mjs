@@ -204,6 +204,12 @@ test('the page loads and draws the menu as the desktop does', async (t) => {
   const page = await openPage('');
   await waitFor(page, () => window.glimmerwake && window.glimmerwake.calls() > 20);
   const shown = await readCanvas(page);
+  // Read back, not a black canvas: the menu's title and backdrop are there.
+  let lit = 0;
+  for (let i = 0; i < kWidth * kHeight; i++) {
+    if (shown[i * 4] + shown[i * 4 + 1] + shown[i * 4 + 2] > 0) lit++;
+  }
+  assert.ok(lit > kWidth * kHeight / 100, `only ${lit} pixels of the menu are lit`);
   const [native] = nativeShots('epoch 1000000000\nend 30\n', [29]);
   const share = differingShare(shown, native);
   t.diagnostic(`menu: ${(share * 100).toFixed(3)}% of the pixels differ`);
