@@ -68,9 +68,8 @@ CallInputs takeCallInputs(WebShell& shell) {
 }
 
 bool finished(const WebShell& shell) {
-    return shell.quitPosted ||
-           (shell.watched &&
-            (shell.calls >= shell.watched->script.calls || shell.keyboard[kStopKey]));
+    return shell.quitPosted || (shell.watched && (shell.calls >= shell.watched->script.calls ||
+                                                  shell.keyboard[kStopKey]));
 }
 
 int callsDue(const WebShell& shell, FrameLoop& loop) {
@@ -121,7 +120,8 @@ void runCall(WebShell& shell) {
     const int call = shell.calls++;
     shell.mixer.cueMusic(musicThemeFor(game));
     if (!shell.watched) {
-        if (const std::optional<VerifiedGame> ended = shell.cuts.afterCall(call, gamePointOf(game))) {
+        if (const std::optional<VerifiedGame> ended =
+                shell.cuts.afterCall(call, gamePointOf(game))) {
             scoreEndedGame(shell, *ended);
         }
     }

@@ -27,10 +27,10 @@ std::string& textOut() {
 
 // One entry as a JSON object: numbers and the table's own texts, which hold nothing to escape.
 void appendEntryJson(std::string& out, const ScoreEntry& entry) {
-    out += "{\"score\":" + std::to_string(entry.score) + ",\"when\":\"" +
-           dateAndTime(entry.when) + "\",\"frame\":" + std::to_string(entry.frame) +
-           ",\"milestones\":\"" + milestoneText(entry) + "\",\"recording\":\"" +
-           entry.recording + "\",\"game\":" + std::to_string(entry.game) + "}";
+    out += "{\"score\":" + std::to_string(entry.score) + ",\"when\":\"" + dateAndTime(entry.when) +
+           "\",\"frame\":" + std::to_string(entry.frame) + ",\"milestones\":\"" +
+           milestoneText(entry) + "\",\"recording\":\"" + entry.recording +
+           "\",\"game\":" + std::to_string(entry.game) + "}";
 }
 
 } // namespace
