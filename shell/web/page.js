@@ -21,6 +21,14 @@
   const kScoresKey = 'glimmerwake-scores';
   const kScoresAsideKey = 'glimmerwake-scores-set-aside';
   const kSettingsKey = 'glimmerwake-settings';
+  // A score board serving the page (the game's own, at /api/ beside it) takes finished games as
+  // their recordings. A board that does not answer is tried again a few times, a while apart.
+  const kBoardHealth = '/api/health';
+  const kBoardGames = '/api/games';
+  const kBoardNameKey = 'glimmerwake-board-name';
+  const kBoardName = /^[A-Za-z0-9 _.-]{1,16}$/;
+  const kBoardTries = 6;
+  const kBoardRetryMs = 5000;
   // How far a stick must leave its centre to count as an arrow, as on the desktop.
   const kStickDeadZone = 0.25;
 
@@ -60,6 +68,7 @@
     padKeys: new Set(),
     padStartKey: 0,
     settings: readSettings(),
+    board: false,
   };
   // What the tests (and a curious player's console) can read of the game.
   window.glimmerwake = {
@@ -202,7 +211,8 @@
   }
 
   function onKey(event, down) {
-    if (!page.started) {
+    // What is typed into the page's own fields (the score board's name) is not the game's.
+    if (!page.started || event.target instanceof HTMLInputElement) {
       return;
     }
     if (down && event.code === 'KeyM' && !event.repeat) {
@@ -391,6 +401,59 @@
     location.assign(location.pathname + (keepDrawingBuffer ? '?test' : ''));
   }
 
+  // Whether a score board serves this page; without one the page is all there is.
+  async function findBoard() {
+    try {
+      const response = await fetch(kBoardHealth, { credentials: 'omit', cache: 'no-store' });
+      page.board = response.ok;
+    } catch {
+      page.board = false;
+    }
+    $('board').hidden = !page.board;
+    $('board-name').value = stored(kBoardNameKey) || '';
+  }
+
+  function boardNote(text) {
+    $('board-note').textContent = text;
+  }
+
+  // Sends the run's recording, which proves the game that just ended, to the board: "sent" once
+  // taken, "refused" when the board says no, "waiting" while it cannot be reached.
+  async function sendToBoard(score) {
+    const name = $('board-name').value.trim();
+    if (!kBoardName.test(name)) {
+      boardNote(`Not sent: give the score board a name of 1 to 16 letters, digits, spaces, ` +
+        `'.', '_' or '-'.`);
+      return;
+    }
+    store(kBoardNameKey, name);
+    const recording = window.glimmerwake.recording();
+    for (let attempt = 1; attempt <= kBoardTries; attempt++) {
+      let status = 0;
+      try {
+        const response = await fetch(`${kBoardGames}?name=${encodeURIComponent(name)}`, {
+          method: 'POST', body: recording, credentials: 'omit',
+          headers: { 'Content-Type': 'text/plain' },
+        });
+        status = response.status;
+      } catch {
+        // Not reached: tried again below.
+      }
+      if (status >= 200 && status < 300) {
+        boardNote(`Score board: ${score} sent.`);
+        return;
+      }
+      if (status >= 400 && status < 500) {
+        boardNote(`Score board: ${score} refused (${status}).`);
+        return;
+      }
+      boardNote(`Score board: ${score} waiting for the board (try ${attempt} of ${kBoardTries}).`);
+      await new Promise((done) => setTimeout(done, kBoardRetryMs));
+    }
+    boardNote(`Score board: ${score} not sent; the board did not answer. Download the game to ` +
+      'keep it.');
+  }
+
   function start() {
     if (page.started) {
       return;
@@ -403,6 +466,7 @@
     page.started = true;
     applySettings();
     loadScores();
+    findBoard();
     canvas.focus();
     requestAnimationFrame(pollPads);
   }
@@ -445,6 +509,10 @@
       }
     },
     onRuntimeInitialized: () => { begin(); },
+    // A game of the player's ended, proved by its recording.
+    gameProved: (score) => {
+      if (page.board && score > 0) sendToBoard(score);
+    },
     // A game the game proved entered the table: kept in the browser's storage.
     scoresChanged: (tables, rank) => {
       const kept = store(kScoresKey, tables);

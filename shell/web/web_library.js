@@ -28,6 +28,14 @@ mergeInto(LibraryManager.library, {
     }
   },
 
+  // A game of the player's ended and its recording proved its score: the page may send the
+  // recording to a score board.
+  webGameProved: function (score) {
+    if (Module['gameProved']) {
+      Module['gameProved'](score);
+    }
+  },
+
   // Tells the page the game is over: it ended, or the recording watched came to its end.
   webGameEnded: function (watched) {
     if (Module['gameEnded']) {

@@ -20,6 +20,7 @@
 // shell/web/web_library.js
 extern "C" int webCreateContext(int keepDrawingBuffer);
 extern "C" void webGameEnded(int watched);
+extern "C" void webGameProved(int score);
 
 namespace {
 
@@ -98,6 +99,7 @@ void scoreEndedGame(const WebShell& shell, const VerifiedGame& ended) {
         if (game.index == ended.index && game.score == ended.score &&
             game.lastCall == ended.lastCall) {
             enterProvedGame(game, calendarSeconds());
+            webGameProved(game.score);
             return;
         }
     }

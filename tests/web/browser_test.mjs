@@ -44,6 +44,8 @@ const kWideLineFrames = [
 
 let server;
 let browser;
+// A score board beside the page, as a test sets it; with none, every /api/ request is a 404.
+let standInBoard = null;
 let work;
 let base;
 
@@ -185,7 +187,8 @@ async function watchToTheEnd(script, name, fast) {
 
 before(async () => {
   work = mkdtempSync(join(tmpdir(), 'glimmerwake-web-'));
-  server = await serveFolder(site, 0, { '/fixtures/': work });
+  server = await serveFolder(site, 0, { '/fixtures/': work },
+    (request, response) => (standInBoard ? standInBoard(request, response) : response.writeHead(404).end()));
   base = `http://127.0.0.1:${server.address().port}`;
   browser = await puppeteer.launch({
     executablePath: '/usr/bin/chromium',
@@ -298,6 +301,62 @@ test('a game that scores enters the high scores, proved, and they stay with the 
     'not a table\n');
   assert.match(await page.$eval('#scores-note', (element) => element.textContent),
     /could not be read/);
+});
+
+// Plays a game on a fresh page that fires from the start, which scores and ends within seconds.
+async function playScoringGame(page, untilNote) {
+  await press(page, 'Enter');
+  await page.keyboard.down('Space');
+  await waitFor(page, `() => ${untilNote}.test(document.getElementById('board-note').textContent)`);
+  await page.keyboard.up('Space');
+}
+
+test('a proved game goes to the score board serving the page, again while it is away', async () => {
+  const posts = [];
+  const answers = [503, 201, 422];
+  standInBoard = (request, response) => {
+    const url = new URL(request.url, 'http://host');
+    if (url.pathname === '/api/health') {
+      response.writeHead(200).end('ok');
+      return;
+    }
+    let body = '';
+    request.on('data', (chunk) => { body += chunk; });
+    request.on('end', () => {
+      posts.push({ method: request.method, path: url.pathname, name: url.searchParams.get('name'), body });
+      response.writeHead(answers.shift()).end();
+    });
+  };
+  try {
+    let page = await openPage('');
+    await page.evaluate(() => localStorage.clear());
+    page = await openPage('');
+    await waitFor(page, () => window.glimmerwake && window.glimmerwake.calls() > 10);
+    await waitFor(page, () => !document.getElementById('board').hidden);
+    // What is typed into the name is not the game's: no weapon, no mute.
+    await page.type('#board-name', 'Ada 1m');
+    await page.focus('#game');
+    assert.equal(await page.$eval('#mute', (button) => button.getAttribute('aria-pressed')), 'false');
+    await playScoringGame(page, '/sent/');
+    assert.equal(posts.length, 2, 'tried again after the board was unavailable');
+    for (const post of posts) {
+      assert.deepEqual([post.method, post.path, post.name], ['POST', '/api/games', 'Ada 1m']);
+    }
+    assert.equal(posts[1].body, posts[0].body);
+    const file = join(work, 'sent.replay');
+    writeFileSync(file, posts[1].body);
+    const [entry] = await page.evaluate(() => window.glimmerwake.scores());
+    assert.match(execFileSync(nativeReplay, ['--verify', file]).toString(),
+      new RegExp(`"score":${entry.score},`));
+
+    page = await openPage('');
+    await waitFor(page, () => window.glimmerwake && window.glimmerwake.calls() > 10);
+    assert.equal(await page.$eval('#board-name', (input) => input.value), 'Ada 1m');
+    await playScoringGame(page, '/refused/');
+    assert.equal(posts.length, 3);
+  } finally {
+    standInBoard = null;
+  }
 });
 
 test('the sound switches stay as the player left them', async () => {

@@ -1,7 +1,8 @@
 // Serves a folder (the browser build's site) on 127.0.0.1 only, as any static host would:
 //   node tools/web/serve.mjs FOLDER [PORT]     PORT 0 (the default) takes any free one
 // Prints the address once it listens. Only GET and HEAD of files inside the folder (or, for the
-// tests, inside further folders mounted at paths of their own).
+// tests, inside further folders mounted at paths of their own, and a stand-in score board's
+// requests under /api/ handed to a function of theirs).
 import { createReadStream } from 'node:fs';
 import { stat } from 'node:fs/promises';
 import { createServer } from 'node:http';
@@ -28,8 +29,12 @@ function place(path, root, mounts) {
   return [root, path];
 }
 
-export function serveFolder(folder, port = 0, mounts = {}) {
+export function serveFolder(folder, port = 0, mounts = {}, board = null) {
   const server = createServer(async (request, response) => {
+    if (board && request.url.startsWith('/api/')) {
+      board(request, response);
+      return;
+    }
     if (request.method !== 'GET' && request.method !== 'HEAD') {
       response.writeHead(405).end();
       return;
