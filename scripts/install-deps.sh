@@ -54,8 +54,11 @@ test_packages=(
 # them); node with npm, which installs puppeteer-core at the versions tests/web/package-lock.json
 # names; and the headless Chromium it drives.
 web_packages=(
-    emscripten nodejs npm chromium
+    emscripten nodejs chromium
 )
+# Debian's node comes without npm, a package of its own; a node from elsewhere (NodeSource's)
+# brings its own npm, which Debian's would fight.
+command -v npm >/dev/null || web_packages+=(npm)
 
 case "$group" in
 play) packages=("${play_packages[@]}") ;;

@@ -265,53 +265,17 @@ test('a game played with real keys ends where its recording replays natively', a
   assert.equal(readFileSync(join(downloads, name), 'utf8'), recording);
 });
 
-test('a game that scores enters the high scores, proved, and they stay with the browser', async () => {
-  let page = await openPage('');
-  await page.evaluate(() => localStorage.clear());
-  await page.reload();
-  await waitFor(page, () => window.glimmerwake && window.glimmerwake.calls() > 10);
-  await press(page, 'Enter');
-  // Fire held from the start hits the first enemy and loses the ship: the game ends in seconds.
-  await page.keyboard.down('Space');
-  await waitFor(page, () => window.glimmerwake.scores().length > 0);
-  await page.keyboard.up('Space');
-  const [entry] = await page.evaluate(() => window.glimmerwake.scores());
-  assert.ok(entry.score > 0);
-  assert.match(await page.$eval('#scores-note', (element) => element.textContent), /place 1/);
-  const recordingName = await page.evaluate(() => Module.UTF8ToString(Module._webRecordingName()));
-  assert.equal(entry.recording, recordingName);
-
-  // The recording proves the entry natively too.
-  const file = join(work, 'scored.replay');
-  writeFileSync(file, await page.evaluate(() => window.glimmerwake.recording()));
-  const verified = execFileSync(nativeReplay, ['--verify', file]).toString();
-  assert.match(verified, new RegExp(`"game":1,.*"score":${entry.score},`));
-
-  page = await openPage('');
-  await waitFor(page, () => window.glimmerwake && window.glimmerwake.calls() > 10);
-  assert.deepEqual(await page.evaluate(() => window.glimmerwake.scores()), [entry]);
-  assert.equal(await page.$$eval('#scores-list li', (items) => items.length), 1);
-
-  // A table the game cannot read is set aside, not dropped, and a new one started.
-  await page.evaluate(() => localStorage.setItem('glimmerwake-scores', 'not a table\n'));
-  page = await openPage('');
-  await waitFor(page, () => window.glimmerwake && window.glimmerwake.calls() > 10);
-  assert.deepEqual(await page.evaluate(() => window.glimmerwake.scores()), []);
-  assert.equal(await page.evaluate(() => localStorage.getItem('glimmerwake-scores-set-aside')),
-    'not a table\n');
-  assert.match(await page.$eval('#scores-note', (element) => element.textContent),
-    /could not be read/);
-});
-
-// Plays a game on a fresh page that fires from the start, which scores and ends within seconds.
-async function playScoringGame(page, untilNote) {
+// Plays a game on the page that fires from the start, which scores and ends within seconds, and
+// waits for what the score board was told.
+async function playScoringGame(page, boardSays) {
   await press(page, 'Enter');
   await page.keyboard.down('Space');
-  await waitFor(page, `() => ${untilNote}.test(document.getElementById('board-note').textContent)`);
+  await waitFor(page, `() => ${boardSays}.test(document.getElementById('board-note').textContent)`);
   await page.keyboard.up('Space');
 }
 
-test('a proved game goes to the score board serving the page, again while it is away', async () => {
+test('a game that scores enters the high scores and goes to the score board, proved', async () => {
+  // The board is away at first (503), then takes the game; the next game it refuses.
   const posts = [];
   const answers = [503, 201, 422];
   standInBoard = (request, response) => {
@@ -338,25 +302,47 @@ test('a proved game goes to the score board serving the page, again while it is 
     await page.focus('#game');
     assert.equal(await page.$eval('#mute', (button) => button.getAttribute('aria-pressed')), 'false');
     await playScoringGame(page, '/sent/');
-    assert.equal(posts.length, 2, 'tried again after the board was unavailable');
+
+    const [entry] = await page.evaluate(() => window.glimmerwake.scores());
+    assert.ok(entry.score > 0);
+    assert.match(await page.$eval('#scores-note', (element) => element.textContent), /place 1/);
+    const recordingName = await page.evaluate(() => Module.UTF8ToString(Module._webRecordingName()));
+    assert.equal(entry.recording, recordingName);
+    assert.equal(posts.length, 2, 'tried again after the board was away');
     for (const post of posts) {
       assert.deepEqual([post.method, post.path, post.name], ['POST', '/api/games', 'Ada 1m']);
     }
     assert.equal(posts[1].body, posts[0].body);
-    const file = join(work, 'sent.replay');
+    // What was sent proves the entry natively too.
+    const file = join(work, 'scored.replay');
     writeFileSync(file, posts[1].body);
-    const [entry] = await page.evaluate(() => window.glimmerwake.scores());
     assert.match(execFileSync(nativeReplay, ['--verify', file]).toString(),
-      new RegExp(`"score":${entry.score},`));
+      new RegExp(`"game":1,.*"score":${entry.score},`));
 
+    // Both stay with the browser; the board's refusal is said.
     page = await openPage('');
     await waitFor(page, () => window.glimmerwake && window.glimmerwake.calls() > 10);
+    assert.deepEqual(await page.evaluate(() => window.glimmerwake.scores()), [entry]);
+    assert.equal(await page.$$eval('#scores-list li', (items) => items.length), 1);
     assert.equal(await page.$eval('#board-name', (input) => input.value), 'Ada 1m');
     await playScoringGame(page, '/refused/');
     assert.equal(posts.length, 3);
   } finally {
     standInBoard = null;
   }
+
+  // A table the game cannot read is set aside, not dropped, and a new one started.
+  let page = await openPage('');
+  await page.evaluate(() => localStorage.setItem('glimmerwake-scores', 'not a table\n'));
+  page = await openPage('');
+  await waitFor(page, () => window.glimmerwake && window.glimmerwake.calls() > 10);
+  assert.deepEqual(await page.evaluate(() => window.glimmerwake.scores()), []);
+  assert.equal(await page.evaluate(() => localStorage.getItem('glimmerwake-scores-set-aside')),
+    'not a table\n');
+  assert.match(await page.$eval('#scores-note', (element) => element.textContent),
+    /could not be read/);
+  // With no board there, the page says nothing of one.
+  assert.equal(await page.$eval('#board', (element) => element.hidden), true);
 });
 
 test('the sound switches stay as the player left them', async () => {
