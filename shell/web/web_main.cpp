@@ -264,10 +264,6 @@ EMSCRIPTEN_KEEPALIVE int webCalls() {
     return webShell().calls;
 }
 
-EMSCRIPTEN_KEEPALIVE int webWatching() {
-    return webShell().watched ? 1 : 0;
-}
-
 // Makes the WebGL context and starts the frames; 0 when the browser has no WebGL.
 EMSCRIPTEN_KEEPALIVE int webStart(int keepDrawingBuffer) {
     if (webCreateContext(keepDrawingBuffer) == 0) {
