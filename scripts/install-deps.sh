@@ -61,9 +61,20 @@ test_packages=(
     postgresql-15 postgresql-client-15 jq curl chromium systemd
 )
 
+# The browser build and its tests (scripts/build-web.sh, tests/web/run.sh): Debian's emscripten,
+# which builds zlib, libpng and FreeType from Debian's source packages (dpkg-dev above unpacks
+# them); node with npm, which installs puppeteer-core at the versions tests/web/package-lock.json
+# names; and the headless Chromium it drives.
+web_packages=(
+    emscripten nodejs chromium
+)
+# Debian's node comes without npm, a package of its own; a node from elsewhere (NodeSource's)
+# brings its own npm, which Debian's would fight.
+command -v npm >/dev/null || web_packages+=(npm)
+
 case "$group" in
 play) packages=("${play_packages[@]}") ;;
-test) packages=("${play_packages[@]}" "${test_packages[@]}") ;;
+test) packages=("${play_packages[@]}" "${test_packages[@]}" "${web_packages[@]}") ;;
 *)
     echo "usage: scripts/install-deps.sh [play|test]" >&2
     exit 2

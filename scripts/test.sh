@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test of Glimmerwake, in stages: the whole suite in a normal
 # build, then again with AddressSanitizer and UndefinedBehaviorSanitizer, then the Windows build
-# under Wine, then the fuzzers, then the score board beside a PostgreSQL of its own. Needs no display: the tests that play the real game start their
-# own Xvfb, the others draw offscreen.
+# under Wine, then the fuzzers, then the browser build, then the score board beside a PostgreSQL
+# of its own. Needs no display: the tests that play the real game start their own Xvfb, the
+# others draw offscreen, the browser's run headless.
 #
 #     scripts/test.sh            every stage
 #     scripts/test.sh STAGE...   only those, in that order (normal, sanitized, windows, fuzz,
-#                                board)
+#                                web, board)
 #
 # A stage that fails does not stop the ones after it; the script fails at the end if any did.
 # To add a stage, write a function stage_NAME and add NAME to `stages`.
@@ -14,7 +15,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 
-stages=(normal sanitized windows fuzz board)
+stages=(normal sanitized windows fuzz web board)
 
 stage_normal() {
     # The benchmarks and the trig check are built (not run), so that they keep compiling.
@@ -46,6 +47,12 @@ stage_windows() {
 
 stage_fuzz() {
     "$top/scripts/fuzz.sh" "${GLIMMERWAKE_FUZZ_SECONDS:-60}"
+}
+
+# The browser build: built with emscripten, its node replay tool against the native one, the
+# page in headless Chromium.
+stage_web() {
+    "$top/tests/web/run.sh" "$top/build"
 }
 
 # The score board: its unit and end-to-end tests on SQLite and on a real PostgreSQL 15 started
