@@ -49,9 +49,9 @@ target_include_directories(glimmerwake_win32_data PUBLIC ${CMAKE_SOURCE_DIR})
 
 add_executable(glimmerwake WIN32 ${CMAKE_BINARY_DIR}/glimmerwake.rc shell/win32/win_main.cpp
     shell/win32/game_window.cpp shell/win32/platform.cpp shell/win32/key_state.cpp
-    shell/win32/console.cpp shell/win32/session.cpp shell/win32/watcher.cpp
-    shell/win32/xinput_pads.cpp shell/win32/frame_clock.cpp shell/win32/win32_sound.cpp
-    shell/win32/rgb_png.cpp)
+    shell/win32/console.cpp shell/win32/session_host.cpp shell/win32/xinput_pads.cpp
+    shell/win32/frame_clock.cpp shell/win32/win32_sound.cpp shell/win32/rgb_png.cpp
+    shell/common/session.cpp shell/common/watcher.cpp)
 target_link_libraries(glimmerwake PRIVATE glimmerwake_shell_common glimmerwake_win32_data
     glimmerwake_win32_services user32 gdi32 winmm shell32 ole32)
 

@@ -6,13 +6,13 @@
 #include "shell/common/frame_step.h"
 #include "shell/common/music_cues.h"
 #include "shell/common/score_listing.h"
+#include "shell/common/session.h"
 #include "shell/common/settings.h"
 #include "shell/common/sound.h"
 #include "shell/common/user_data.h"
 #include "shell/sdl/frame_clock.h"
 #include "shell/sdl/pad_input.h"
 #include "shell/sdl/sdl_backend.h"
-#include "shell/sdl/session.h"
 
 #include <cstdio>
 

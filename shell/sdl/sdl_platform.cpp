@@ -2,9 +2,9 @@
 #include "platform/platform.h"
 #include "platform/virtual_keys.h"
 #include "shell/common/data_directory.h"
+#include "shell/common/session.h"
 #include "shell/sdl/pad_input.h"
 #include "shell/sdl/sdl_backend.h"
-#include "shell/sdl/session.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -3,9 +3,9 @@
 
 #include "platform/virtual_keys.h"
 #include "shell/common/data_directory.h"
+#include "shell/common/session.h"
 #include "shell/win32/game_window.h"
 #include "shell/win32/key_state.h"
-#include "shell/win32/session.h"
 #include "shell/win32/xinput_pads.h"
 
 #include <ctime>

@@ -7,12 +7,12 @@
 #include "shell/common/frame_step.h"
 #include "shell/common/music_cues.h"
 #include "shell/common/score_listing.h"
+#include "shell/common/session.h"
 #include "shell/common/settings.h"
 #include "shell/common/sound.h"
 #include "shell/common/user_data.h"
 #include "shell/win32/console.h"
 #include "shell/win32/game_window.h"
-#include "shell/win32/session.h"
 #include "shell/win32/xinput_pads.h"
 
 #include <cstdlib>

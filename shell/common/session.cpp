@@ -1,4 +1,4 @@
-#include "shell/sdl/session.h"
+#include "shell/common/session.h"
 
 #include "platform/platform.h"
 #include "replay/trace.h"
@@ -8,24 +8,22 @@
 #include "shell/common/score_notes.h"
 #include "shell/common/score_sender.h"
 #include "shell/common/scored_play.h"
+#include "shell/common/session_host.h"
 #include "shell/common/settings.h"
 #include "shell/common/user_data.h"
-#include "shell/sdl/sdl_backend.h"
-#include "shell/sdl/watcher.h"
+#include "shell/common/watcher.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
 // The menu's key for the daily run: not a key of the game, so no game ever reads it.
-constexpr SDL_Scancode kDailyKey = SDL_SCANCODE_D;
+constexpr char kDailyKey = 'D';
 // Where the games for the score board wait until it has them, in the data folder.
 constexpr const char* kUnsentFolder = "unsent";
 
@@ -38,15 +36,6 @@ struct Session {
     // The calls of the frame function run so far; the one running is number `calls`.
     int calls = 0;
 };
-
-bool dailyKeyHeld() {
-    return shell().videoStarted && SDL_GetKeyboardState(nullptr)[kDailyKey] != 0;
-}
-
-std::string homeFolder() {
-    const char* const home = std::getenv("HOME");
-    return home != nullptr && home[0] == '/' ? std::string(home) + "/" : std::string();
-}
 
 Session& session() {
     static Session s;
@@ -92,8 +81,8 @@ bool startSession(const CommandLine& commandLine, const Settings& settings) {
     options.daily = commandLine.daily;
     options.keepScores = commandLine.watchFile.empty();
     options.folder = userDataDirectory();
-    options.runName = runNameOf(calendarSeconds(), static_cast<long>(getpid()));
-    options.home = homeFolder();
+    options.runName = runNameOf(calendarSeconds(), hostProcessNumber());
+    options.home = hostHomeFolder();
     options.settings = settings;
     options.sender = boardSender(commandLine, settings, options.folder);
     s.play = std::make_unique<ScoredPlay>(options, frameStepGame());
@@ -116,7 +105,7 @@ FramePace sessionBeforeCall(CallInputs& inputs) {
         s.play->beginCall(false, inputs.seconds);
     } else {
         // A daily attempt sees its day's own calendar, whatever the machine's clock says.
-        inputs.seconds = s.play->beginCall(dailyKeyHeld(), inputs.seconds);
+        inputs.seconds = s.play->beginCall(hostLetterHeld(kDailyKey), inputs.seconds);
     }
     // --record takes down free play, the run the program started with.
     if (s.recorder && !s.play->playingDaily()) {

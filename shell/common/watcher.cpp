@@ -1,9 +1,9 @@
-#include "shell/sdl/watcher.h"
+#include "shell/common/watcher.h"
 
 #include "platform/platform.h"
 #include "shell/common/replay_mark.h"
 #include "shell/common/rgb_png.h"
-#include "shell/sdl/sdl_backend.h"
+#include "shell/common/session_host.h"
 
 #include <GL/gl.h>
 #include <algorithm>
@@ -21,12 +21,8 @@ constexpr int kShotWidth = 1024;
 constexpr int kShotHeight = 768;
 
 // Not keys of the game, so that nobody presses them meaning to play.
-constexpr SDL_Scancode kStopKey = SDL_SCANCODE_Q;
-constexpr SDL_Scancode kFastKey = SDL_SCANCODE_F;
-
-bool heldOnKeyboard(SDL_Scancode scancode) {
-    return shell().videoStarted && SDL_GetKeyboardState(nullptr)[scancode] != 0;
-}
+constexpr char kStopKey = 'Q';
+constexpr char kFastKey = 'F';
 
 // The back buffer, top row first.
 std::vector<std::uint8_t> readBackBuffer() {
@@ -96,7 +92,7 @@ bool Watcher::load(const std::string& path, const std::string& shotsDir) {
 FramePace Watcher::beginCall(int call, CallInputs& inputs) {
     feed_->enterCall(machine_, call);
     inputs = machine_.inputs();
-    return heldOnKeyboard(kFastKey) ? FramePace::NoWait : FramePace::Wait;
+    return hostLetterHeld(kFastKey) ? FramePace::NoWait : FramePace::Wait;
 }
 
 void Watcher::beforeSwap(int call) {
@@ -110,7 +106,7 @@ void Watcher::beforeSwap(int call) {
 void Watcher::takeShot(const ShotRequest& shot) {
     int width = 0;
     int height = 0;
-    SDL_GL_GetDrawableSize(shell().window, &width, &height);
+    hostDrawableSize(width, height);
     std::string why = "the window is " + std::to_string(width) + " x " + std::to_string(height) +
                       ", not 1024 x 768";
     if (!isPlainPngName(shot.file)) {
@@ -126,8 +122,9 @@ void Watcher::takeShot(const ShotRequest& shot) {
 }
 
 void Watcher::endCall(int call) {
-    const bool gameEnded = shell().quitPosted;
-    if (!gameEnded && call + 1 < script_.calls && !heldOnKeyboard(kStopKey)) {
+    int quitStatus = 0;
+    const bool gameEnded = hostQuitPosted(quitStatus);
+    if (!gameEnded && call + 1 < script_.calls && !hostLetterHeld(kStopKey)) {
         return;
     }
     if (nextShot_ < script_.shots.size()) {
@@ -135,6 +132,6 @@ void Watcher::endCall(int call) {
                      path_.c_str(), script_.shots[nextShot_].line, call);
     }
     // A game that ended on its own keeps its status (1 when the display failed it).
-    const int status = gameEnded ? shell().quitCode : 0;
+    const int status = gameEnded ? quitStatus : 0;
     postQuitMessage(status == 0 && shotFailed_ ? kShotFailed : status);
 }
