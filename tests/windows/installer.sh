@@ -48,8 +48,12 @@ check_installed() {
         fail "Data/ was not installed whole"
     shortcut=$start_menu/Glimmerwake.lnk
     [ -f "$shortcut" ] || fail "no shortcut $shortcut"
-    # A shell link keeps its target and its icon's path in UTF-16.
-    iconv -f UTF-16LE -t UTF-8 -c <"$shortcut" | grep -q 'glimmerwake\.exe' ||
+    # A shell link keeps its target in the system's code page and its icon's path in UTF-16,
+    # at an odd or an even offset as the paths before them fall: with the zero bytes taken out,
+    # both read as plain text.
+    local link_text
+    link_text=$(tr -d '\0' <"$shortcut")
+    grep -qa 'glimmerwake\.exe' <<<"$link_text" ||
         fail "the shortcut does not name glimmerwake.exe"
     local windows_folder
     windows_folder=$(winepath -w "$folder" 2>/dev/null | tr -d '\r')
