@@ -26,6 +26,13 @@ if ! cmp -s "$top/tests/web/package-lock.json" "$modules/package-lock.json"; the
     rm -rf "$modules"
     mkdir -p "$modules"
     cp "$top/tests/web/package.json" "$top/tests/web/package-lock.json" "$modules/"
+    # Debian's node trusts the system's certificate authorities; a node built elsewhere
+    # (NodeSource's) only its own list, so that behind an HTTPS proxy whose authority the machine
+    # added to the system's list its npm would refuse the registry. It is given the system's too.
+    system_authorities=/etc/ssl/certs/ca-certificates.crt
+    if [ -z "${NODE_EXTRA_CA_CERTS:-}" ] && [ -f "$system_authorities" ]; then
+        export NODE_EXTRA_CA_CERTS=$system_authorities
+    fi
     (cd "$modules" && npm ci --no-audit --no-fund --loglevel=error)
 fi
 
