@@ -42,25 +42,8 @@ if [ ${#missing[@]} -gt 0 ]; then
         --no-install-recommends "${missing[@]}"
 fi
 
-# apt-get source needs a deb-src line for the archive apt already installs from. Take it from the
-# machine's own sources: every "deb" entry again as "deb-src", in a file of our own.
-have_deb_src() {
-    grep -rqsE '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/
-}
-if ! have_deb_src; then
-    echo "Adding deb-src entries for the configured archives"
-    if ls /etc/apt/sources.list.d/*.sources >/dev/null 2>&1; then
-        for sources in /etc/apt/sources.list.d/*.sources; do
-            sed -E 's/^Types:.*/Types: deb-src/' "$sources"
-            echo
-        done | $sudo tee /etc/apt/sources.list.d/glimmerwake-deb-src.sources >/dev/null
-    fi
-    if [ -s /etc/apt/sources.list ]; then
-        sed -nE 's/^deb[[:space:]]/deb-src /p' /etc/apt/sources.list |
-            $sudo tee /etc/apt/sources.list.d/glimmerwake-deb-src.list >/dev/null
-    fi
-    $sudo apt-get -o DPkg::Lock::Timeout=600 update -qq
-fi
+# apt-get source needs deb-src lines for the archive apt installs from.
+"$top/scripts/add-deb-src.sh"
 
 # libpng, built once per build directory from Debian's source package and installed as a static
 # library into $out/prefix. Nothing of it is kept in the repository.
